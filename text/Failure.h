@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <exception>
+
+// Every failure of the program travels as a Failure: the message is the text the operator sees,
+// the kind names the sort of failure (shown only by the start-up crash box).
+class Failure : public std::exception
+{
+public:
+    explicit Failure(QString message, QString kind = QStringLiteral("Exception"));
+
+    const QString& message() const noexcept { return m_message; }
+    const QString& kind() const noexcept { return m_kind; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QString m_kind;
+    QByteArray m_utf8;
+};
+
+// The message text of any exception: a Failure's own text, otherwise what() read as UTF-8.
+QString failureMessage(const std::exception& error);
+// The kind name of any exception, for the start-up crash box.
+QString failureKind(const std::exception& error);
