@@ -13,7 +13,10 @@ class ReceiptApplication : public QApplication
 public:
     ReceiptApplication(int& argc, char** argv);
 
-    void setErrorDisplay(std::function<void(const std::exception&)> display) { m_errorDisplay = std::move(display); }
+    void setErrorDisplay(std::function<void(const std::exception&)> display)
+    {
+        m_errorDisplay = std::move(display);
+    }
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:

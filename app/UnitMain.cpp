@@ -66,8 +66,8 @@ void TFormMain::FormCreate()
     try {
         ADOConnection1->close();
         ADOConnection1->setConnectionString(QString());
-        const QString path =
-            DatabaseLocation::databasePath(QDir::toNativeSeparators(m_services.executablePath), QDir::separator());
+        const QString path = DatabaseLocation::databasePath(
+            QDir::toNativeSeparators(m_services.executablePath), QDir::separator());
         ADOConnection1->setConnectionString(DatabaseLocation::connectionString(path));
         ADOConnection1->open();
     } catch (const std::exception&) {
@@ -203,9 +203,7 @@ void TFormMain::FlatSpeedButton3Click()
     ADOQuery2->post();
 }
 
-void TFormMain::FlatSpeedButton2Click()
-{
-}
+void TFormMain::FlatSpeedButton2Click() {}
 
 void TFormMain::Label2Click()
 {
@@ -268,7 +266,8 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
             edit->selectAll();
     } else if (event->type() == QEvent::MouseButtonRelease && (watched == Label2 || watched == Label12)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()))
+        if (mouse->button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint()))
             Label2Click();
     }
     return QWidget::eventFilter(watched, event);

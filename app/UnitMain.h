@@ -30,11 +30,11 @@ public:
     // What the window needs from outside; the defaults are the real program's.
     struct Services
     {
-        QString executablePath;              // data.mdb lies beside it
-        DialogService* dialogs = nullptr;    // every modal box
-        std::function<QDateTime()> clock;    // the date field's time
-        PrintDeviceFactory printDevices;     // the receipt printer
-        QString applicationTitle;            // caption of the program's own boxes
+        QString executablePath;           // data.mdb lies beside it
+        DialogService* dialogs = nullptr; // every modal box
+        std::function<QDateTime()> clock; // the date field's time
+        PrintDeviceFactory printDevices;  // the receipt printer
+        QString applicationTitle;         // caption of the program's own boxes
 
         static Services system(DialogService& dialogs);
     };

@@ -49,7 +49,8 @@ ConnectionSettings parseConnectionString(const QString& text)
     const qsizetype pathAt = sourceAt + kDataSourceKey.size();
     settings.dataSource = text.mid(pathAt, tailAt - pathAt);
     QString password = text.mid(tailAt + kTail.size());
-    if (password.size() >= 2 && password.startsWith(QLatin1Char('\'')) && password.endsWith(QLatin1Char('\'')))
+    if (password.size() >= 2 && password.startsWith(QLatin1Char('\'')) &&
+        password.endsWith(QLatin1Char('\'')))
         password = password.mid(1, password.size() - 2);
     settings.password = password;
     return settings;

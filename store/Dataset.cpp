@@ -17,7 +17,8 @@ QString quoted(const QString& identifier)
 QString tableOf(const QString& sql)
 {
     static const QRegularExpression plainSelect(
-        QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\"(?:[^\"]|\"\")+\"|\\[[^\\]]+\\]|[^\\s;\"\\[]+)\\s*;?\\s*$"),
+        QStringLiteral(
+            "^\\s*select\\s+\\*\\s+from\\s+(\"(?:[^\"]|\"\")+\"|\\[[^\\]]+\\]|[^\\s;\"\\[]+)\\s*;?\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     const auto match = plainSelect.match(sql);
     if (!match.hasMatch())
@@ -51,7 +52,8 @@ void Dataset::open()
     const QString table = tableOf(m_sql);
     const bool withRowid = !table.isEmpty();
     SqliteStatement statement(m_connection.handle(),
-                              withRowid ? QStringLiteral("SELECT rowid, * FROM %1").arg(quoted(table)) : m_sql);
+                              withRowid ? QStringLiteral("SELECT rowid, * FROM %1").arg(quoted(table))
+                                        : m_sql);
     const int firstColumn = withRowid ? 1 : 0;
     QVector<FieldDef> fields;
     for (int c = firstColumn; c < statement.columnCount(); ++c)
@@ -81,8 +83,8 @@ void Dataset::readFields()
     SqliteStatement info(m_connection.handle(), QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table)));
     while (info.step()) {
         const int index = fieldIndex(info.text(1));
-        const bool rowidAlias = info.integer(5) == 1 && info.text(2).compare(QLatin1String("INTEGER"),
-                                                                             Qt::CaseInsensitive) == 0;
+        const bool rowidAlias =
+            info.integer(5) == 1 && info.text(2).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
         if (index >= 0)
             m_fields[index].required = info.integer(3) != 0 && info.isNull(4) && !rowidAlias;
     }
@@ -331,10 +333,11 @@ void Dataset::writePendingRow()
 
     if (m_state == State::Insert) {
         QString sql = QStringLiteral("INSERT INTO %1 ").arg(quoted(m_table));
-        sql += columns.isEmpty() ? QStringLiteral("DEFAULT VALUES")
-                                 : QStringLiteral("(%1) VALUES (%2)")
-                                       .arg(columns.join(QLatin1Char(',')),
-                                            QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+        sql += columns.isEmpty()
+                   ? QStringLiteral("DEFAULT VALUES")
+                   : QStringLiteral("(%1) VALUES (%2)")
+                         .arg(columns.join(QLatin1Char(',')),
+                              QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')));
         SqliteStatement statement(db, sql);
         for (int i = 0; i < m_changed.size(); ++i)
             statement.bind(i + 1, row.values[m_changed[i]]);
@@ -344,15 +347,16 @@ void Dataset::writePendingRow()
         QStringList assignments;
         for (const QString& column : std::as_const(columns))
             assignments.append(column + QStringLiteral("=?"));
-        SqliteStatement statement(
-            db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoted(m_table), assignments.join(QLatin1Char(','))));
+        SqliteStatement statement(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                                          .arg(quoted(m_table), assignments.join(QLatin1Char(','))));
         for (int i = 0; i < m_changed.size(); ++i)
             statement.bind(i + 1, row.values[m_changed[i]]);
         statement.bind(int(m_changed.size()) + 1, row.rowid);
         statement.step();
         if (sqlite3_changes(db) == 0)
-            throw providerError(QStringLiteral("Row cannot be located for updating. Some values may have been "
-                                               "changed since it was last read."));
+            throw providerError(
+                QStringLiteral("Row cannot be located for updating. Some values may have been "
+                               "changed since it was last read."));
     }
     // Read the row back so that defaults and the engine's own conversions show as stored.
     SqliteStatement reread(db, QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(quoted(m_table)));
@@ -373,7 +377,8 @@ void Dataset::remove()
     checkCanModify();
     if (m_state == State::Edit)
         cancel();
-    SqliteStatement statement(m_connection.handle(), QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoted(m_table)));
+    SqliteStatement statement(m_connection.handle(),
+                              QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoted(m_table)));
     statement.bind(1, m_rows[m_current].rowid);
     statement.step();
     const int removed = m_current;

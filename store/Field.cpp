@@ -2,11 +2,11 @@
 
 #include "store/Dataset.h"
 #include "store/StoreErrors.h"
+#include "text/Characters.h"
 #include "text/FormatSettings.h"
 #include "text/NumberText.h"
 
 #include <QRegularExpression>
-#include <QStringIterator>
 #include <cmath>
 
 namespace {
@@ -28,10 +28,10 @@ QString cutToSize(const QString& text, int size)
 {
     if (size <= 0)
         return text;
-    QStringIterator it(text);
-    for (int count = 0; count < size && it.hasNext(); ++count)
-        it.next();
-    return text.left(it.index());
+    qsizetype end = 0;
+    for (int count = 0; count < size && end < text.size(); ++count)
+        end = characterEnd(text, end);
+    return text.left(end);
 }
 
 QString quotedSeparator()
@@ -42,13 +42,13 @@ QString quotedSeparator()
 bool parseFloat(const QString& text, double& result)
 {
     const QString sep = quotedSeparator();
-    const QRegularExpression pattern(QStringLiteral("^\\s*([+-]?)(\\d+(?:%1\\d*)?|%1\\d+)(?:[eE]([+-]?\\d+))?\\s*$")
-                                         .arg(sep));
+    const QRegularExpression pattern(
+        QStringLiteral("^\\s*([+-]?)(\\d+(?:%1\\d*)?|%1\\d+)(?:[eE]([+-]?\\d+))?\\s*$").arg(sep));
     const auto match = pattern.match(text);
     if (!match.hasMatch())
         return false;
-    QString normal = match.captured(1) + match.captured(2).replace(formatSettings().decimalSeparator,
-                                                                    QStringLiteral("."));
+    QString normal =
+        match.captured(1) + match.captured(2).replace(formatSettings().decimalSeparator, QStringLiteral("."));
     if (match.hasCaptured(3))
         normal += QLatin1Char('e') + match.captured(3);
     bool ok = false;

@@ -1,6 +1,6 @@
 #include "text/Cp936.h"
 
-#include <QStringIterator>
+#include "text/Characters.h"
 
 int cp936Width(char32_t codePoint)
 {
@@ -10,21 +10,18 @@ int cp936Width(char32_t codePoint)
 int cp936Width(QStringView text)
 {
     int width = 0;
-    QStringIterator it(text);
-    while (it.hasNext())
-        width += cp936Width(it.next());
+    for (qsizetype at = 0; at < text.size(); at = characterEnd(text, at))
+        width += cp936Width(characterAt(text, at));
     return width;
 }
 
 qsizetype cp936PrefixLength(QStringView text, int maxWidth)
 {
     int width = 0;
-    QStringIterator it(text);
-    while (it.hasNext()) {
-        const qsizetype before = it.index();
-        width += cp936Width(it.next());
+    for (qsizetype at = 0; at < text.size(); at = characterEnd(text, at)) {
+        width += cp936Width(characterAt(text, at));
         if (width > maxWidth)
-            return before;
+            return at;
     }
     return text.size();
 }

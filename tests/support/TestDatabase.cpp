@@ -18,7 +18,8 @@ QString TestDatabase::shippedSchema()
 {
     QFile file(QStringLiteral(RECEIPT_SCHEMA_FILE));
     file.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(file.readAll()).replace(QStringLiteral("${VENDOR_CONTACT}"), QStringLiteral("80012345"));
+    return QString::fromUtf8(file.readAll())
+        .replace(QStringLiteral("${VENDOR_CONTACT}"), QStringLiteral("80012345"));
 }
 
 QString TestDatabase::connectionString() const

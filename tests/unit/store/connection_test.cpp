@@ -73,7 +73,8 @@ TEST(Connection, RefusesAFileKeyedWithAnotherPassword)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("data.mdb"));
     DatabaseFile::createIfMissing(path, TestDatabase::shippedSchema(), QStringLiteral("111111"));
-    EXPECT_EQ(openFailure(DatabaseLocation::connectionString(path)), "file is encrypted or is not a database");
+    EXPECT_EQ(openFailure(DatabaseLocation::connectionString(path)),
+              "file is encrypted or is not a database");
 }
 
 TEST(Connection, RefusesAnotherProvider)

@@ -1,5 +1,6 @@
 #include "store/Connection.h"
 #include "store/Dataset.h"
+#include "tests/support/GTestQt.h"
 #include "tests/support/TestDatabase.h"
 #include "text/Failure.h"
 #include "text/FormatSettings.h"
@@ -30,7 +31,10 @@ protected:
     QStringList stored() const { return db.rows(QStringLiteral("SELECT * FROM xiaoshou ORDER BY rowid")); }
     QString name() { return items.fieldByName(QStringLiteral("品名")).asString(); }
     QString amount() { return items.fieldByName(QStringLiteral("金额")).asString(); }
-    void set(const char* column, const QString& text) { items.fieldByName(QString::fromUtf8(column)).setAsString(text); }
+    void set(const char* column, const QString& text)
+    {
+        items.fieldByName(QString::fromUtf8(column)).setAsString(text);
+    }
 
     TestDatabase db;
     Connection connection;
@@ -55,7 +59,8 @@ TEST_F(DatasetTest, OpensOnTheFirstRowAndWalksToTheEnd)
     QStringList seen;
     for (items.first(); !items.eof(); items.next())
         seen.append(name() + QLatin1Char('=') + amount());
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("学费=300"), QStringLiteral("餐费=12.5"), QStringLiteral("书费=")}));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("学费=300"), QStringLiteral("餐费=12.5"),
+                                 QStringLiteral("书费=")}));
     EXPECT_EQ(items.currentRow(), 2) << "the walk ends on the last row";
 }
 
@@ -82,8 +87,9 @@ TEST_F(DatasetTest, EveryOperationOnAClosedDatasetFailsWithItsName)
 {
     const std::string closed = "ADOQuery1: Cannot perform this operation on a closed dataset";
     const std::vector<std::pair<const char*, std::function<void()>>> operations = {
-        {"first", [&] { items.first(); }},   {"next", [&] { items.next(); }},   {"edit", [&] { items.edit(); }},
-        {"insert", [&] { items.insert(); }}, {"append", [&] { items.append(); }}, {"post", [&] { items.post(); }},
+        {"first", [&] { items.first(); }},   {"next", [&] { items.next(); }},
+        {"edit", [&] { items.edit(); }},     {"insert", [&] { items.insert(); }},
+        {"append", [&] { items.append(); }}, {"post", [&] { items.post(); }},
         {"delete", [&] { items.remove(); }},
     };
     for (const auto& [label, operation] : operations)
@@ -96,13 +102,15 @@ TEST_F(DatasetTest, EveryOperationOnAClosedDatasetFailsWithItsName)
 TEST_F(DatasetTest, NamesAMissingColumn)
 {
     items.open();
-    EXPECT_EQ(failureOf([&] { items.fieldByName(QStringLiteral("单价")); }), "ADOQuery1: Field '单价' not found");
+    EXPECT_EQ(failureOf([&] { items.fieldByName(QStringLiteral("单价")); }),
+              "ADOQuery1: Field '单价' not found");
 }
 
 TEST_F(DatasetTest, QueryTextChangesOnlyWhileClosed)
 {
     items.open();
-    EXPECT_EQ(failureOf([&] { items.setSql(kItems); }), "ADOQuery1: Cannot perform this operation on an open dataset");
+    EXPECT_EQ(failureOf([&] { items.setSql(kItems); }),
+              "ADOQuery1: Cannot perform this operation on an open dataset");
 }
 
 TEST_F(DatasetTest, InsertedRowReachesTheFileOnlyWhenPosted)
@@ -186,6 +194,11 @@ struct AmountCase
     const char* stored; // nullptr: refused
 };
 
+void PrintTo(const AmountCase& c, std::ostream* out)
+{
+    *out << '"' << c.typed << '"';
+}
+
 class AmountText : public DatasetTest, public testing::WithParamInterface<AmountCase>
 {
 };
@@ -211,8 +224,9 @@ TEST_P(AmountText, IsStoredOrRefusedWithoutLosingTheRow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Amounts, AmountText,
-                         testing::Values(AmountCase{"12.5", "12.5"}, AmountCase{"-3", "-3"}, AmountCase{"+4", "4"},
-                                         AmountCase{" 7 ", "7"}, AmountCase{".5", "0.5"}, AmountCase{"1e3", "1000"},
+                         testing::Values(AmountCase{"12.5", "12.5"}, AmountCase{"-3", "-3"},
+                                         AmountCase{"+4", "4"}, AmountCase{" 7 ", "7"},
+                                         AmountCase{".5", "0.5"}, AmountCase{"1e3", "1000"},
                                          AmountCase{"1.23456", "1.2346"}, AmountCase{"", "<null>"},
                                          AmountCase{"abc", nullptr}, AmountCase{"1.2.3", nullptr},
                                          AmountCase{"-", nullptr}, AmountCase{"1,5", nullptr},
@@ -255,7 +269,8 @@ TEST_F(DatasetTest, DeleteMakesTheFollowingRowCurrent)
     items.remove();
     EXPECT_TRUE(items.isEmpty());
     EXPECT_EQ(items.currentRow(), -1);
-    EXPECT_EQ(failureOf([&] { items.remove(); }), "ADOQuery1: Cannot perform this operation on an empty dataset");
+    EXPECT_EQ(failureOf([&] { items.remove(); }),
+              "ADOQuery1: Cannot perform this operation on an empty dataset");
     EXPECT_TRUE(stored().isEmpty());
 }
 
@@ -349,8 +364,9 @@ class StrictTable : public DatasetTest
 {
 protected:
     StrictTable()
-        : DatasetTest(QStringLiteral("CREATE TABLE xiaoshou (id INTEGER PRIMARY KEY, 品名 VARCHAR(10) NOT NULL, "
-                                     "金额 DOUBLE CHECK (金额 >= 0), 备用 INTEGER NOT NULL DEFAULT 0)"))
+        : DatasetTest(
+              QStringLiteral("CREATE TABLE xiaoshou (id INTEGER PRIMARY KEY, 品名 VARCHAR(10) NOT NULL, "
+                             "金额 DOUBLE CHECK (金额 >= 0), 备用 INTEGER NOT NULL DEFAULT 0)"))
     {
     }
 };
@@ -378,7 +394,7 @@ TEST_F(StrictTable, ARowTheEngineRefusesStaysPendingAndCanBePostedAgain)
     EXPECT_EQ(name(), QStringLiteral("退费"));
     set("金额", QStringLiteral("5"));
     items.post();
-    EXPECT_EQ(stored(), QStringList{QStringLiteral("1|退费|5|0")});
+    EXPECT_EQ(stored(), QStringList{QStringLiteral("1|退费|5.0|0")});
     EXPECT_EQ(items.fieldByName(QStringLiteral("备用")).asString(), QStringLiteral("0"))
         << "the database's default shows once the row is saved";
 }

@@ -10,6 +10,11 @@ struct LocationCase
     const char* database;
 };
 
+void PrintTo(const LocationCase& c, std::ostream* out)
+{
+    *out << c.executable;
+}
+
 class DatabasePath : public testing::TestWithParam<LocationCase>
 {
 };
@@ -17,7 +22,8 @@ class DatabasePath : public testing::TestWithParam<LocationCase>
 TEST_P(DatabasePath, FollowsTheExecutablesFolder)
 {
     const LocationCase& c = GetParam();
-    EXPECT_EQ(DatabaseLocation::databasePath(QString::fromUtf8(c.executable), QLatin1Char(c.separator)).toStdString(),
+    EXPECT_EQ(DatabaseLocation::databasePath(QString::fromUtf8(c.executable), QLatin1Char(c.separator))
+                  .toStdString(),
               c.database);
 }
 
@@ -38,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(NativePaths, DatabasePath,
                          testing::Values(LocationCase{"/opt/receipt/Receipt", '/', "/opt/receipt/data.mdb"},
                                          LocationCase{"/Receipt", '/', "//data.mdb"},
                                          LocationCase{"/srv/a:b/Receipt", '/', "/srv/a:b/data.mdb"},
-                                         LocationCase{"/home/园长/收费/Receipt", '/', "/home/园长/收费/data.mdb"}));
+                                         LocationCase{"/home/园长/收费/Receipt", '/',
+                                                      "/home/园长/收费/data.mdb"}));
 
 TEST(ConnectionString, IsThreePiecesConcatenated)
 {
@@ -60,6 +67,7 @@ TEST(ConnectionString, MalformedStringsGiveNoDataSource)
 {
     for (const char* text : {"", "Provider=Microsoft.Jet.OLEDB.4.0", "Data Source=/x/data.mdb",
                              "Provider=X;Data Source=/x/data.mdb"})
-        EXPECT_TRUE(DatabaseLocation::parseConnectionString(QString::fromUtf8(text)).dataSource.isEmpty()) << text;
+        EXPECT_TRUE(DatabaseLocation::parseConnectionString(QString::fromUtf8(text)).dataSource.isEmpty())
+            << text;
 }
 } // namespace

@@ -5,8 +5,8 @@
 #include "text/MessageText.h"
 #include "text/NumberText.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 struct NumberCase
@@ -15,6 +15,11 @@ struct NumberCase
     const char* separator;
     const char* expected;
 };
+
+void PrintTo(const NumberCase& c, std::ostream* out)
+{
+    *out << c.expected;
+}
 
 class GeneralNumberForm : public testing::TestWithParam<NumberCase>
 {
@@ -49,6 +54,11 @@ struct StopCase
     const char* crash;
 };
 
+void PrintTo(const StopCase& c, std::ostream* out)
+{
+    *out << '"' << c.message << '"';
+}
+
 class FullStop : public testing::TestWithParam<StopCase>
 {
 };
@@ -61,17 +71,14 @@ TEST_P(FullStop, AppendsOnlyAfterCharactersSortingAfterTheStop)
     EXPECT_EQ(withCrashFullStop(message).toStdString(), c.crash);
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, FullStop,
-                         testing::Values(StopCase{"", "", ""}, StopCase{"Disk full", "Disk full.", "Disk full."},
-                                         StopCase{"Error 42", "Error 42.", "Error 42."},
-                                         StopCase{"Why?", "Why?.", "Why?."},
-                                         StopCase{"Stop!", "Stop!", "Stop!."},
-                                         StopCase{"(closed)", "(closed)", "(closed)."},
-                                         StopCase{"Done.", "Done.", "Done."},
-                                         StopCase{"trailing ", "trailing ", "trailing ."},
-                                         StopCase{"提示：数据库连接出错", "提示：数据库连接出错.",
-                                                  "提示：数据库连接出错."},
-                                         StopCase{"出错！", "出错！.", "出错！."}));
+INSTANTIATE_TEST_SUITE_P(
+    Messages, FullStop,
+    testing::Values(StopCase{"", "", ""}, StopCase{"Disk full", "Disk full.", "Disk full."},
+                    StopCase{"Error 42", "Error 42.", "Error 42."}, StopCase{"Why?", "Why?.", "Why?."},
+                    StopCase{"Stop!", "Stop!", "Stop!."}, StopCase{"(closed)", "(closed)", "(closed)."},
+                    StopCase{"Done.", "Done.", "Done."}, StopCase{"trailing ", "trailing ", "trailing ."},
+                    StopCase{"提示：数据库连接出错", "提示：数据库连接出错.", "提示：数据库连接出错."},
+                    StopCase{"出错！", "出错！.", "出错！."}));
 
 TEST(ApplicationTitle, CutsAtTheFirstDotAndLowersTheRest)
 {
