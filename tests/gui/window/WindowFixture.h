@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/UnitMain.h"
+#include "tests/support/RecordingDialogService.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QDateTime>
+#include <memory>
+
+// A real TFormMain over a real data.mdb in a folder of its own, with recorded boxes and a settable clock.
+class WindowFixture
+{
+public:
+    explicit WindowFixture(std::unique_ptr<TestDatabase> database = std::make_unique<TestDatabase>());
+    ~WindowFixture();
+
+    // Creates the window (the create step runs) and, unless told not to, shows it and waits until active.
+    TFormMain& open(bool show = true);
+    TFormMain& form() { return *m_form; }
+    TestDatabase& database() { return *m_database; }
+    QString executablePath() const;
+
+    RecordingDialogService dialogs;
+    QDateTime clock{QDate(2024, 3, 5), QTime(9, 7, 30)};
+    PrintDeviceFactory printDevices;
+
+private:
+    std::unique_ptr<TestDatabase> m_database;
+    std::unique_ptr<TFormMain> m_form;
+};
