@@ -43,7 +43,7 @@ TFormMain::Services TFormMain::Services::system(DialogService& dialogs)
     services.dialogs = &dialogs;
     services.clock = [] { return QDateTime::currentDateTime(); };
     services.printDevices = qtPrintDeviceFactory();
-    services.applicationTitle = applicationTitle(QFileInfo(services.executablePath).fileName());
+    services.applicationTitle = ::applicationTitle(QFileInfo(services.executablePath).fileName());
     return services;
 }
 

@@ -9,8 +9,9 @@
 WindowFixture::WindowFixture(std::unique_ptr<TestDatabase> database) : m_database(std::move(database))
 {
     auto* app = qobject_cast<ReceiptApplication*>(QCoreApplication::instance());
-    app->setErrorDisplay(
-        [this](const std::exception& error) { ApplicationShell::showError(dialogs, QStringLiteral("Receipt"), error); });
+    app->setErrorDisplay([this](const std::exception& error) {
+        ApplicationShell::showError(dialogs, QStringLiteral("Receipt"), error);
+    });
 }
 
 WindowFixture::~WindowFixture()

@@ -46,8 +46,10 @@ private slots:
     void normalStartShowsDateItemsAndRemarks()
     {
         WindowFixture fixture;
-        fixture.database().execute(QStringLiteral("INSERT INTO xiaoshou VALUES ('学费', 300), ('餐费', 12.5)"));
-        fixture.database().execute(QStringLiteral("UPDATE beizhu SET 备注1='园长电话 12345', 备注2='谢谢', 收银员='王老师'"));
+        fixture.database().execute(
+            QStringLiteral("INSERT INTO xiaoshou VALUES ('学费', 300), ('餐费', 12.5)"));
+        fixture.database().execute(
+            QStringLiteral("UPDATE beizhu SET 备注1='园长电话 12345', 备注2='谢谢', 收银员='王老师'"));
         TFormMain& form = fixture.open();
 
         QVERIFY(fixture.dialogs.requests.isEmpty());
@@ -69,7 +71,8 @@ private slots:
         QTest::addColumn<QByteArray>("contents"); // null: no file at all
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << QByteArray() << QString();
-        QTest::newRow("zero bytes") << QByteArray("") << QStringLiteral("file is encrypted or is not a database.");
+        QTest::newRow("zero bytes") << QByteArray("")
+                                    << QStringLiteral("file is encrypted or is not a database.");
         QTest::newRow("text file") << QByteArray("fees 2024\n学费 300\n")
                                    << QStringLiteral("file is encrypted or is not a database.");
         QByteArray noise(4096, '\0');
@@ -111,7 +114,6 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), contents);
         }
-
     }
 
     void missingPiecesOfTheSchemaStopTheShowStepThere_data()
@@ -123,7 +125,8 @@ private slots:
         QTest::newRow("no item table")
             << QStringLiteral("CREATE TABLE beizhu (备注1 TEXT(50), 备注2 TEXT(50), 收银员 TEXT(20));"
                               "INSERT INTO beizhu VALUES ('a', 'b', 'c')")
-            << QStringLiteral("no such table: xiaoshou.") << QStringList{kInitialRemark1, kInitialRemark2, kInitialPayee};
+            << QStringLiteral("no such table: xiaoshou.")
+            << QStringList{kInitialRemark1, kInitialRemark2, kInitialPayee};
         QTest::newRow("no remarks table") << items << QStringLiteral("no such table: beizhu.")
                                           << QStringList{kInitialRemark1, kInitialRemark2, kInitialPayee};
         QTest::newRow("no remark 2 column")
@@ -137,7 +140,8 @@ private slots:
             << QStringLiteral("ADOQuery2: Field '收银员' not found.")
             << QStringList{QStringLiteral("a"), QStringLiteral("b"), kInitialPayee};
         QTest::newRow("empty remarks table")
-            << items + QStringLiteral("CREATE TABLE beizhu (备注1 TEXT(50), 备注2 TEXT(50), 收银员 TEXT(20));")
+            << items +
+                   QStringLiteral("CREATE TABLE beizhu (备注1 TEXT(50), 备注2 TEXT(50), 收银员 TEXT(20));")
             << QString() << QStringList{QString(), QString(), QString()};
     }
 
@@ -149,7 +153,8 @@ private slots:
         WindowFixture fixture(databaseWith(schema));
         TFormMain& form = fixture.open();
         QCOMPARE(fixture.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE((QStringList{form.FlatEdit7->text(), form.FlatEdit8->text(), form.FlatEdit3->text()}), fields);
+        QCOMPARE((QStringList{form.FlatEdit7->text(), form.FlatEdit8->text(), form.FlatEdit3->text()}),
+                 fields);
         QCOMPARE(form.FlatEdit2->text(), QStringLiteral("2024-03-05 09:07"));
         QVERIFY(form.isVisible());
     }
@@ -164,8 +169,9 @@ private slots:
         form.FlatSpeedButton3Click();
         form.FlatSpeedButton3Click();
         QVERIFY(fixture.dialogs.requests.isEmpty());
-        QCOMPARE(fixture.database().rows(QStringLiteral("SELECT * FROM beizhu ORDER BY rowid")),
-                 (QStringList{QStringLiteral("QQ:80012345|欢迎再来|李老师"), QStringLiteral("second|row|x")}));
+        QCOMPARE(
+            fixture.database().rows(QStringLiteral("SELECT * FROM beizhu ORDER BY rowid")),
+            (QStringList{QStringLiteral("QQ:80012345|欢迎再来|李老师"), QStringLiteral("second|row|x")}));
     }
 
     void savingRemarksIntoAnEmptyTableCreatesOneRow()
@@ -179,7 +185,8 @@ private slots:
         form.FlatSpeedButton3Click();
         QCOMPARE(fixture.database().rows(QStringLiteral("SELECT * FROM beizhu")),
                  QStringList{QStringLiteral("|备注|") + QString(20, QChar(0x738B))});
-        QCOMPARE(form.FlatEdit3->text(), QString(30, QChar(0x738B))) << "the field keeps what was typed";
+        // the field keeps what was typed
+        QCOMPARE(form.FlatEdit3->text(), QString(30, QChar(0x738B)));
     }
 
     void savingRemarksWithoutADatabaseIsRefused()
@@ -189,8 +196,9 @@ private slots:
         TFormMain& form = fixture.open();
         fixture.dialogs.requests.clear();
         QTest::mouseClick(form.FlatSpeedButton3, Qt::LeftButton);
-        QCOMPARE(fixture.dialogs.texts(),
-                 QStringList{QStringLiteral("ADOQuery2: Cannot perform this operation on a closed dataset.")});
+        QCOMPARE(
+            fixture.dialogs.texts(),
+            QStringList{QStringLiteral("ADOQuery2: Cannot perform this operation on a closed dataset.")});
         QVERIFY(!QFile::exists(fixture.database().path()));
     }
 
@@ -203,7 +211,8 @@ private slots:
         form.FlatEdit2->setCursorPosition(3);
         fixture.clock = fixture.clock.addSecs(20);
         form.Timer1Timer();
-        QCOMPARE(form.FlatEdit2->cursorPosition(), 3) << "an unchanged text is left alone";
+        // an unchanged text is left alone
+        QCOMPARE(form.FlatEdit2->cursorPosition(), 3);
         fixture.clock = fixture.clock.addSecs(20);
         form.Timer1Timer();
         QCOMPARE(form.FlatEdit2->text(), QStringLiteral("2024-03-05 09:08"));
@@ -239,7 +248,8 @@ private slots:
         QTest::addColumn<QString>("values");
         QTest::addColumn<QString>("total");
         QTest::newRow("empty list") << QString() << QStringLiteral("0");
-        QTest::newRow("binary fractions") << QStringLiteral("('a', 0.1), ('b', 0.2)") << QStringLiteral("0.3");
+        QTest::newRow("binary fractions")
+            << QStringLiteral("('a', 0.1), ('b', 0.2)") << QStringLiteral("0.3");
         QTest::newRow("whole amounts") << QStringLiteral("('a', 100), ('b', 68)") << QStringLiteral("168");
         QTest::newRow("null amount") << QStringLiteral("('a', 12.5), ('b', NULL)") << QStringLiteral("12.5");
         QTest::newRow("negative") << QStringLiteral("('a', 10), ('退费', -12.5)") << QStringLiteral("-2.5");
@@ -258,7 +268,8 @@ private slots:
         QVERIFY(fixture.dialogs.requests.isEmpty());
         QCOMPARE(form.FlatEdit6->text(), total);
         QVERIFY(form.ADOQuery1->eof());
-        QCOMPARE(form.ADOQuery1->currentRow(), form.ADOQuery1->rowCount() - 1) << "the marker stays on the last row";
+        // the marker stays on the last row
+        QCOMPARE(form.ADOQuery1->currentRow(), form.ADOQuery1->rowCount() - 1);
     }
 
     void totalWithoutDatabaseKeepsTheField()
@@ -269,7 +280,8 @@ private slots:
         fixture.dialogs.requests.clear();
         QTest::mouseClick(form.FlatSpeedButton5, Qt::LeftButton);
         QTest::mouseClick(form.FlatSpeedButton7, Qt::LeftButton);
-        const QString closed = QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset.");
+        const QString closed =
+            QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset.");
         QCOMPARE(fixture.dialogs.texts(), (QStringList{closed, closed}));
         QCOMPARE(form.FlatEdit6->text(), QStringLiteral("168"));
     }
@@ -292,11 +304,13 @@ private slots:
         fixture.database().execute(QStringLiteral("INSERT INTO xiaoshou VALUES ('a', 1), ('b', 2)"));
         TFormMain& form = fixture.open();
         QTest::mouseClick(form.FlatSpeedButton7, Qt::LeftButton);
-        QCOMPARE(fixture.database().rows(QStringLiteral("SELECT * FROM xiaoshou")), QStringList{QStringLiteral("b|2")});
+        QCOMPARE(fixture.database().rows(QStringLiteral("SELECT * FROM xiaoshou")),
+                 QStringList{QStringLiteral("b|2")});
         form.FlatSpeedButton7Click();
         QTest::mouseClick(form.FlatSpeedButton7, Qt::LeftButton);
-        QCOMPARE(fixture.dialogs.texts(),
-                 QStringList{QStringLiteral("ADOQuery1: Cannot perform this operation on an empty dataset.")});
+        QCOMPARE(
+            fixture.dialogs.texts(),
+            QStringList{QStringLiteral("ADOQuery1: Cannot perform this operation on an empty dataset.")});
     }
 
     void enterWalksTheFieldsAndSelectsTheirText()
@@ -313,13 +327,15 @@ private slots:
         const int column = form.DBGrid1->selectedIndex();
         QTest::keyClick(form.FlatEdit9, Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), form.DBGrid1);
-        QCOMPARE(form.DBGrid1->selectedIndex(), column) << "the Enter that enters the grid does not move its column";
+        // the Enter that enters the grid does not move its column
+        QCOMPARE(form.DBGrid1->selectedIndex(), column);
 
         form.FlatEdit6->setFocus();
         QTest::keyClick(form.FlatEdit6, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), form.FlatEdit7);
         QTest::keyClicks(form.FlatEdit7, QStringLiteral("x"));
-        QCOMPARE(form.FlatEdit7->text(), kInitialRemark1) << "remark 1 is read-only";
+        // remark 1 is read-only
+        QCOMPARE(form.FlatEdit7->text(), kInitialRemark1);
         QTest::keyClick(form.FlatEdit7, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), form.FlatEdit8);
         QCOMPARE(form.FlatEdit8->selectedText(), kInitialRemark2);
@@ -334,9 +350,11 @@ private slots:
         QTest::keyClick(form.FlatEdit3, Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), form.FlatEdit2);
         QTest::keyClick(form.FlatEdit2, Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), form.FlatEdit9) << "Shift+Tab wraps to the last field";
+        // Shift+Tab wraps to the last field
+        QCOMPARE(QApplication::focusWidget(), form.FlatEdit9);
         QTest::keyClick(form.FlatEdit9, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), form.FlatEdit2) << "Tab wraps past the disabled title";
+        // Tab wraps past the disabled title
+        QCOMPARE(QApplication::focusWidget(), form.FlatEdit2);
         QTest::keyClick(form.FlatEdit2, Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), form.FlatEdit2);
         form.FlatEdit6->setFocus();
@@ -352,18 +370,22 @@ private slots:
     void failureWhileCreatingTheWindowEndsTheStart()
     {
         RecordingDialogService dialogs;
-        const auto window = ApplicationShell::createMainWindow(dialogs, QStringLiteral("Receipt"), []() -> std::unique_ptr<QWidget> {
-            throw Failure(QStringLiteral("Error creating object.  Please verify that the Microsoft Data Access "
-                                         "Components 2.1 (or later) have been properly installed"),
-                          QStringLiteral("EOleSysError"));
-        });
+        const auto window = ApplicationShell::createMainWindow(
+            dialogs, QStringLiteral("Receipt"), []() -> std::unique_ptr<QWidget> {
+                throw Failure(
+                    QStringLiteral("Error creating object.  Please verify that the Microsoft Data Access "
+                                   "Components 2.1 (or later) have been properly installed"),
+                    QStringLiteral("EOleSysError"));
+            });
         QVERIFY(!window);
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests[0].caption, QStringLiteral("Application Error"));
         QCOMPARE(dialogs.requests[0].icon, MessageBoxRequest::Icon::Error);
-        const QRegularExpression text(QStringLiteral(
-            "^Exception EOleSysError in module Receipt at [0-9A-F]{16}\\.\\nError creating object\\.  Please verify "
-            "that the Microsoft Data Access Components 2\\.1 \\(or later\\) have been properly installed\\.$"));
+        const QRegularExpression text(
+            QStringLiteral("^Exception EOleSysError in module Receipt at [0-9A-F]{16}\\.\\nError creating "
+                           "object\\.  Please verify "
+                           "that the Microsoft Data Access Components 2\\.1 \\(or later\\) have been "
+                           "properly installed\\.$"));
         QVERIFY2(text.match(dialogs.requests[0].text).hasMatch(), qPrintable(dialogs.requests[0].text));
     }
 };
