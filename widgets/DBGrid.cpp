@@ -645,7 +645,12 @@ int DBGrid::fullyShownRows() const
 
 void DBGrid::reset()
 {
-    closeCellEditor();
+    // The rows are gone and the view releases the editor itself; only the focus has to leave it first.
+    if (m_editor && m_editor->hasFocus())
+        setFocus();
+    m_editor = nullptr;
+    m_editorIndex = QPersistentModelIndex();
+    m_cellChanged = false;
     QTableView::reset();
 }
 

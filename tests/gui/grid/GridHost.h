@@ -1,0 +1,57 @@
+#pragma once
+
+#include "store/Connection.h"
+#include "store/DataSource.h"
+#include "store/Dataset.h"
+#include "tests/support/RecordingDialogService.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QWidget>
+
+class DBGrid;
+
+// The application's guard at the dispatch boundary, as the program has it: a failure escaping any handler is
+// caught here; the tests read the messages that the error display would show.
+class GridTestApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    static QStringList& errors();
+};
+
+// A small window around a DBGrid over a real data.mdb: the grid, a second field to leave the grid for, and
+// the window's key-press rule (Enter in the grid moves one column to the right).
+class GridHost
+{
+public:
+    explicit GridHost(const QString& schema = TestDatabase::shippedSchema());
+
+    // Rows of xiaoshou written straight into the file, each "品名|金额"; an empty amount is NULL.
+    void addRows(const QStringList& rows) const;
+    // Opens the items, shows the window and gives the grid the focus.
+    void open();
+    // Presses keys into whatever has the focus: named keys ("Enter", "S+Tab", "C+Del", ...) and, for any
+    // other word, its characters typed one by one.
+    void press(const QString& script) const;
+
+    // xiaoshou as stored, "品名|金额" in rowid order, NULL written <null>.
+    QStringList fileRows() const;
+    // What the grid shows, "品名|金额" a row.
+    QStringList gridRows() const;
+    // The current row's mark: ">" browsing, "I" editing, "*" new row, "" none.
+    QString mark() const;
+    bool hasFocus() const;
+
+    TestDatabase database;
+    Connection connection;
+    Dataset items{connection, QStringLiteral("ADOQuery1")};
+    DataSource source{items};
+    RecordingDialogService dialogs;
+    QWidget window;
+    DBGrid* grid;
+    QLineEdit* other;
+};
