@@ -8,7 +8,7 @@
 namespace VendorLinks {
 inline const QString webAddress = QStringLiteral("http://www.example.com");
 inline const QString contactNumber = QStringLiteral("80012345");
-inline const QString email = QStringLiteral("sales@example.com");
+inline const QString email = QStringLiteral("kf@example.com");
 inline const QString marketplaceShop = QStringLiteral("http://helan-shop.example.net");
 inline const QString softwareStorePage =
     QStringLiteral("http://soft.example.net/soft/softbuy.php?soid=20317&type=show");
