@@ -127,6 +127,7 @@ DBGrid::DBGrid(QWidget* parent)
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
     updateMetrics();
 }
 
@@ -694,10 +695,11 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
 
 void DBGrid::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (!activeDataset() || (event->commitString().isEmpty() && event->preeditString().isEmpty())) {
-        event->ignore();
+    // A composition still under way stays with the input method; moving the focus into an editor now would
+    // end it. Its committed text counts as typed, like the characters of keys.
+    event->accept();
+    if (!activeDataset() || event->commitString().isEmpty())
         return;
-    }
     openCellEditor(Caret::SelectAll);
     if (m_editor)
         applyInputMethod(*event);

@@ -465,6 +465,11 @@ private slots:
             event.setCommitString(text);
             QApplication::sendEvent(QApplication::focusWidget(), &event);
         };
+        // A composition under way stays with the input method until it commits.
+        QInputMethodEvent composing(QStringLiteral("shu"), {});
+        QApplication::sendEvent(host.grid, &composing);
+        QVERIFY(!host.grid->cellEditor());
+        QCOMPARE(host.mark(), QStringLiteral(">"));
         commit(QStringLiteral("书费"));
         QVERIFY(host.grid->cellEditor());
         QCOMPARE(host.grid->cellEditor()->text(), QStringLiteral("书费"));
