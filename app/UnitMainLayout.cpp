@@ -71,27 +71,32 @@ QLabel* sizedLabel(QWidget* parent, const QString& name, const QString& text, co
     return result;
 }
 
+// An element of the layout under its component name, at its place.
+template <typename Element> Element* placed(QWidget* parent, const QString& name, const QRect& geometry)
+{
+    auto* result = new Element(parent);
+    result->setObjectName(name);
+    result->setGeometry(geometry);
+    return result;
+}
+
 // Every field of the window: 16 px window font, white in every state, framed in #A09683, as high as a line.
 FlatEdit* edit(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
 {
-    auto* result = new FlatEdit(parent);
-    result->setObjectName(name);
+    auto* result = placed<FlatEdit>(parent, name, geometry);
     result->setFont(windowFont(16));
     result->setColorFlat(Qt::white);
     result->setColorFocused(Qt::white);
     result->setColorBorder(QColor(0xA0, 0x96, 0x83));
     result->setText(text);
-    result->setGeometry(geometry);
     result->adjustHeight();
     return result;
 }
 
 FlatSpeedButton* button(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
 {
-    auto* result = new FlatSpeedButton(parent);
-    result->setObjectName(name);
+    auto* result = placed<FlatSpeedButton>(parent, name, geometry);
     result->setText(caption);
-    result->setGeometry(geometry);
     return result;
 }
 
@@ -107,10 +112,8 @@ void dress(FlatSpeedButton* button, const ButtonColours& colours, const QFont& f
 
 FlatPanel* panel(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
 {
-    auto* result = new FlatPanel(parent);
-    result->setObjectName(name);
+    auto* result = placed<FlatPanel>(parent, name, geometry);
     result->setCaption(caption);
-    result->setGeometry(geometry);
     return result;
 }
 
@@ -209,9 +212,7 @@ void TFormMain::loadLayout()
     FlatPanel2->setFontColor(QColor(0xFF, 0x00, 0x00));
 
     // On the entry panel: the picture first, everything else over it.
-    Image1 = new QLabel(FlatPanel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(1, 1, 551, 471);
+    Image1 = placed<QLabel>(FlatPanel1, QStringLiteral("Image1"), {1, 1, 551, 471});
     Image1->setScaledContents(true);
     Image1->setPixmap(QPixmap(Assets::background()));
 
@@ -231,11 +232,9 @@ void TFormMain::loadLayout()
     Label13 =
         sizedLabel(FlatPanel1, QStringLiteral("Label13"), QStringLiteral("学生："), captionFont, {16, 96});
     FlatEdit9 = edit(FlatPanel1, QStringLiteral("FlatEdit9"), QString(), {56, 88, 137, 26});
-    DBGrid1 = new DBGrid(FlatPanel1);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = placed<DBGrid>(FlatPanel1, QStringLiteral("DBGrid1"), {16, 120, 521, 193});
     DBGrid1->setFont(windowFont(16));
     DBGrid1->setFixedColor(QColor(0x77, 0xBB, 0xFF));
-    DBGrid1->setGeometry(16, 120, 521, 193);
     Label3 = fixedLabel(FlatPanel1, QStringLiteral("Label3"),
                         QStringLiteral("提示：录入时添加新的一行数据请按键盘上的Tab键  "),
                         windowFont(11, true), {120, 320, 369, 13});
