@@ -1,5 +1,7 @@
 #include "app/ReceiptApplication.h"
 
+#include "text/FailureReport.h"
+
 #include <QWidget>
 
 ReceiptApplication::ReceiptApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -12,8 +14,7 @@ bool ReceiptApplication::notify(QObject* receiver, QEvent* event)
         // A press or drag in progress must not outlive the failure that interrupted it.
         if (QWidget* grabber = QWidget::mouseGrabber())
             grabber->releaseMouse();
-        if (m_errorDisplay)
-            m_errorDisplay(error);
+        reportFailure(error);
         return true;
     }
 }

@@ -9,6 +9,7 @@
 #include "store/Dataset.h"
 #include "text/ApplicationTitle.h"
 #include "text/DateTimeText.h"
+#include "text/FailureReport.h"
 #include "text/FormatSettings.h"
 #include "text/NumberText.h"
 #include "widgets/DBGrid.h"
@@ -122,14 +123,14 @@ void TFormMain::showEvent(QShowEvent* event)
     if (m_shown || event->spontaneous())
         return;
     m_shown = true;
-    FormShow();
+    runGuarded([this] { FormShow(); });
 }
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
     // The close always goes ahead, also when the reread below fails and is reported.
     event->accept();
-    FormClose();
+    runGuarded([this] { FormClose(); });
 }
 
 void TFormMain::FlatEdit2KeyDown(int& key)
@@ -227,14 +228,18 @@ void TFormMain::FlatSpeedButton1Click()
 
 void TFormMain::wireEvents()
 {
-    connect(Timer1, &QTimer::timeout, this, &TFormMain::Timer1Timer);
-    connect(FlatSpeedButton7, &FlatSpeedButton::clicked, this, &TFormMain::FlatSpeedButton7Click);
-    connect(FlatSpeedButton5, &FlatSpeedButton::clicked, this, &TFormMain::FlatSpeedButton5Click);
-    connect(FlatSpeedButton3, &FlatSpeedButton::clicked, this, &TFormMain::FlatSpeedButton3Click);
-    connect(FlatSpeedButton2, &FlatSpeedButton::clicked, this, &TFormMain::FlatSpeedButton2Click);
-    connect(FlatSpeedButton6, &FlatSpeedButton::clicked, this, &TFormMain::FlatSpeedButton6Click);
-    connect(FlatSpeedButton4, &FlatSpeedButton::clicked, this, &TFormMain::FlatSpeedButton4Click);
-    connect(FlatSpeedButton1, &FlatSpeedButton::clicked, this, &TFormMain::FlatSpeedButton1Click);
+    // Each handler reports its own failure, so that none unwinds through the toolkit.
+    const auto guarded = [this](void (TFormMain::*handler)()) {
+        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+    };
+    connect(Timer1, &QTimer::timeout, this, guarded(&TFormMain::Timer1Timer));
+    connect(FlatSpeedButton7, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton7Click));
+    connect(FlatSpeedButton5, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton5Click));
+    connect(FlatSpeedButton3, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton3Click));
+    connect(FlatSpeedButton2, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton2Click));
+    connect(FlatSpeedButton6, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton6Click));
+    connect(FlatSpeedButton4, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton4Click));
+    connect(FlatSpeedButton1, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton1Click));
     DBGrid1->setKeyPressHandler([this](QChar& key) { DBGrid1KeyPress(key); });
     for (QObject* watched : {static_cast<QObject*>(FlatEdit2), static_cast<QObject*>(FlatEdit3),
                              static_cast<QObject*>(FlatEdit9), static_cast<QObject*>(FlatEdit6),
@@ -247,18 +252,20 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         int key = virtualKey(*static_cast<QKeyEvent*>(event));
-        if (watched == FlatEdit2)
-            FlatEdit2KeyDown(key);
-        else if (watched == FlatEdit3)
-            FlatEdit3KeyDown(key);
-        else if (watched == FlatEdit9)
-            FlatEdit9KeyDown(key);
-        else if (watched == FlatEdit6)
-            FlatEdit6KeyDown(key);
-        else if (watched == FlatEdit7)
-            FlatEdit7KeyDown(key);
-        else if (watched == FlatEdit8)
-            FlatEdit8KeyDown(key);
+        runGuarded([&] {
+            if (watched == FlatEdit2)
+                FlatEdit2KeyDown(key);
+            else if (watched == FlatEdit3)
+                FlatEdit3KeyDown(key);
+            else if (watched == FlatEdit9)
+                FlatEdit9KeyDown(key);
+            else if (watched == FlatEdit6)
+                FlatEdit6KeyDown(key);
+            else if (watched == FlatEdit7)
+                FlatEdit7KeyDown(key);
+            else if (watched == FlatEdit8)
+                FlatEdit8KeyDown(key);
+        });
     } else if (event->type() == QEvent::FocusIn) {
         // A field entered by keyboard or by the program has its whole text selected; a click keeps the caret.
         auto* edit = qobject_cast<FlatEdit*>(watched);

@@ -1,6 +1,7 @@
 #include "app/ApplicationShell.h"
 #include "app/ReceiptApplication.h"
 #include "app/UnitMain.h"
+#include "text/FailureReport.h"
 #include "text/FormatSettings.h"
 #include "widgets/DialogService.h"
 
@@ -13,7 +14,7 @@ int main(int argc, char** argv)
     setFormatSettings(FormatSettings::fromLocale(QLocale::system()));
     MessageBoxDialogService dialogs;
     const TFormMain::Services services = TFormMain::Services::system(dialogs);
-    app.setErrorDisplay([&](const std::exception& error) {
+    setFailureDisplay([&](const std::exception& error) {
         ApplicationShell::showError(dialogs, services.applicationTitle, error);
     });
 

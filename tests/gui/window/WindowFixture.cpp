@@ -1,22 +1,21 @@
 #include "tests/gui/window/WindowFixture.h"
 
 #include "app/ApplicationShell.h"
-#include "app/ReceiptApplication.h"
+#include "text/FailureReport.h"
 
 #include <QDir>
 #include <QTest>
 
 WindowFixture::WindowFixture(std::unique_ptr<TestDatabase> database) : m_database(std::move(database))
 {
-    auto* app = qobject_cast<ReceiptApplication*>(QCoreApplication::instance());
-    app->setErrorDisplay([this](const std::exception& error) {
+    setFailureDisplay([this](const std::exception& error) {
         ApplicationShell::showError(dialogs, QStringLiteral("Receipt"), error);
     });
 }
 
 WindowFixture::~WindowFixture()
 {
-    qobject_cast<ReceiptApplication*>(QCoreApplication::instance())->setErrorDisplay({});
+    setFailureDisplay({});
 }
 
 QString WindowFixture::executablePath() const
