@@ -2,6 +2,16 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPointer>
+
+namespace {
+// The flat edit under the pointer: its look changes when the focus moves to or from another flat edit.
+QPointer<FlatEdit>& editUnderPointer()
+{
+    static QPointer<FlatEdit> edit;
+    return edit;
+}
+} // namespace
 
 FlatEdit::FlatEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -13,12 +23,6 @@ FlatEdit::FlatEdit(QWidget* parent) : QLineEdit(parent)
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         clear.setColor(group, QPalette::Base, Qt::transparent);
     setPalette(clear);
-
-    // Another flat edit taking or giving up the focus changes whether the pointer lights this one up.
-    connect(qApp, &QApplication::focusChanged, this, [this] {
-        if (m_pointerOver)
-            update();
-    });
 }
 
 void FlatEdit::setColorFlat(const QColor& color)
@@ -51,7 +55,7 @@ bool FlatEdit::showsFocused() const
 {
     if (hasFocus())
         return true;
-    return m_pointerOver && !qobject_cast<FlatEdit*>(QApplication::focusWidget());
+    return editUnderPointer() == this && !qobject_cast<FlatEdit*>(QApplication::focusWidget());
 }
 
 QColor FlatEdit::fieldColor() const
@@ -74,7 +78,7 @@ void FlatEdit::enterEvent(QEnterEvent* event)
     QLineEdit::enterEvent(event);
     // The pointer is noted only while one of the program's windows is the active one.
     if (QApplication::activeWindow()) {
-        m_pointerOver = true;
+        editUnderPointer() = this;
         update();
     }
 }
@@ -82,18 +86,26 @@ void FlatEdit::enterEvent(QEnterEvent* event)
 void FlatEdit::leaveEvent(QEvent* event)
 {
     QLineEdit::leaveEvent(event);
-    m_pointerOver = false;
+    if (editUnderPointer() == this)
+        editUnderPointer() = nullptr;
     update();
 }
 
 void FlatEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    update();
+    focusMoved();
 }
 
 void FlatEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    focusMoved();
+}
+
+void FlatEdit::focusMoved()
+{
     update();
+    if (FlatEdit* hovered = editUnderPointer(); hovered && hovered != this)
+        hovered->update();
 }

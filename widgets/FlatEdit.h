@@ -40,9 +40,9 @@ protected:
 
 private:
     void setColorMember(QColor& member, const QColor& color);
+    void focusMoved();
 
     QColor m_colorFlat{0xEB, 0xEA, 0xE1};
     QColor m_colorFocused{0xFF, 0xFF, 0xFF};
     QColor m_colorBorder{0xA0, 0x96, 0x83};
-    bool m_pointerOver = false;
 };
