@@ -119,6 +119,7 @@ DBGrid::DBGrid(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
+    // The view follows the dataset's current row itself, once a walk through the rows is over.
     setAutoScroll(false);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
@@ -179,6 +180,7 @@ void DBGrid::setFixedColor(const QColor& color)
 {
     m_titles->setFixedColor(color);
     m_indicators->setFixedColor(color);
+    // The corner above the indicator column is a fixed cell too.
     if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
         QPalette palette = corner->palette();
         palette.setColor(QPalette::Button, color);
