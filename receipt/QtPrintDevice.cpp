@@ -111,7 +111,9 @@ public:
     }
 
     int cellHeight() override { return fontMetrics().height(); }
-    int averageCharWidth() override { return fontMetrics().averageCharWidth(); }
+    // As the printing system defines it, the width of "x": one half-width column in this font. (The font's
+    // own average is taken over its Chinese characters too, and would put tab stops 16 columns apart.)
+    int averageCharWidth() override { return fontMetrics().horizontalAdvance(u'x'); }
 
     void drawText(int x, int y, const QString& text) override
     {
