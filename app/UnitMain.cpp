@@ -2,6 +2,7 @@
 
 #include "links/VendorLinks.h"
 #include "receipt/QtPrintDevice.h"
+#include "receipt/ReceiptPrinting.h"
 #include "receipt/TPrinterLineOutput.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
@@ -204,7 +205,49 @@ void TFormMain::FlatSpeedButton3Click()
     ADOQuery2->post();
 }
 
-void TFormMain::FlatSpeedButton2Click() {}
+void TFormMain::FlatSpeedButton2Click()
+{
+    if (FlatEdit9->text().isEmpty()) {
+        MessageBoxRequest request;
+        request.caption = m_services.applicationTitle;
+        request.text = QStringLiteral("提示：请填写学生姓名!");
+        m_services.dialogs->show(request);
+        FlatEdit9->setFocus();
+        return;
+    }
+    // The fields as they stand when their lines are written.
+    const auto fields = [this] {
+        ReceiptFields fields;
+        fields.title = FlatEdit1->text();
+        fields.student = FlatEdit9->text();
+        fields.total = FlatEdit6->text();
+        fields.remark1 = FlatEdit7->text();
+        fields.remark2 = FlatEdit8->text();
+        fields.dateTime = FlatEdit2->text();
+        fields.payee = FlatEdit3->text();
+        fields.webAddress = VendorLinks::webAddress;
+        fields.contactNumber = VendorLinks::contactNumber;
+        return fields;
+    };
+    if (!m_printer)
+        m_printer = std::make_unique<TPrinterLineOutput>(m_services.printDevices);
+    TPrinterLineOutput& printer = *m_printer;
+    printer.Open();
+    // A receipt that fails half-way still ends its job, or every later receipt would be refused.
+    PrintJobGuard job(printer);
+    writeReceiptLines(printer, receiptHeaderLines(fields()));
+    ADOQuery1->first();
+    while (!ADOQuery1->eof()) {
+        writeItemName(printer, ADOQuery1->fieldByName(QStringLiteral("品名")).asString());
+        printer.WriteLine(ADOQuery1->fieldByName(QStringLiteral("金额")).asString());
+        ADOQuery1->next();
+    }
+    writeReceiptLines(printer, receiptFooterLines(fields()));
+    printer.Close();
+    reopenItems();
+    FlatEdit9->clear();
+    FlatEdit9->setFocus();
+}
 
 void TFormMain::Label2Click()
 {
