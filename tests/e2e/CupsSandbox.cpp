@@ -1,0 +1,102 @@
+#include "tests/e2e/CupsSandbox.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <cups/cups.h>
+#include <unistd.h>
+
+namespace {
+const QString kScript = QStringLiteral(RECEIPT_SOURCE_DIR "/scripts/cups-sandbox");
+}
+
+CupsSandbox::CupsSandbox() : m_dir(QDir::tempPath() + QStringLiteral("/receipt-cups-XXXXXX")) {}
+
+CupsSandbox::~CupsSandbox()
+{
+    if (m_started)
+        run(QStringLiteral("stop"));
+}
+
+bool CupsSandbox::runningAsRoot()
+{
+    return geteuid() == 0;
+}
+
+QString CupsSandbox::start()
+{
+    if (!m_dir.isValid())
+        return QStringLiteral("cannot create a temporary folder: ") + m_dir.errorString();
+    // Our own queue must be the default: nothing from the environment may name another one.
+    qunsetenv("PRINTER");
+    qunsetenv("LPDEST");
+    qputenv("CUPS_SERVER", QDir(m_dir.path()).filePath(QStringLiteral("cups.sock")).toLocal8Bit());
+    m_started = true;
+    return run(QStringLiteral("start"));
+}
+
+void CupsSandbox::removeQueue()
+{
+    run(QStringLiteral("remove"));
+}
+
+void CupsSandbox::addQueue()
+{
+    run(QStringLiteral("add"));
+}
+
+QString CupsSandbox::run(const QString& command) const
+{
+    QProcess process;
+    process.start(kScript, {command, m_dir.path()});
+    if (!process.waitForFinished(120000))
+        return QStringLiteral("%1 %2 did not finish").arg(kScript, command);
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return QStringLiteral("%1 %2 failed with %3: %4")
+            .arg(kScript, command)
+            .arg(process.exitCode())
+            .arg(QString::fromLocal8Bit(process.readAllStandardError()));
+    return {};
+}
+
+QString CupsSandbox::outputPath() const
+{
+    return QDir(m_dir.path()).filePath(QStringLiteral("out/%1.pdf").arg(queue));
+}
+
+QString CupsSandbox::errorLog() const
+{
+    QFile log(QDir(m_dir.path()).filePath(QStringLiteral("log/error_log")));
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+}
+
+QList<CupsSandbox::Job> CupsSandbox::jobs() const
+{
+    cups_job_t* list = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ALL);
+    QList<Job> result;
+    for (int at = 0; at < count; ++at)
+        result.append(
+            {list[at].id, QString::fromUtf8(list[at].title), list[at].state == IPP_JSTATE_COMPLETED});
+    cupsFreeJobs(count, list);
+    return result;
+}
+
+bool CupsSandbox::waitUntilIdle(int timeoutMs) const
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        cups_job_t* list = nullptr;
+        const int active =
+            cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+        cupsFreeJobs(qMax(active, 0), list);
+        if (active == 0)
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}

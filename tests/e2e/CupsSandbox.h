@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A CUPS of our own (scripts/cups-sandbox): its own cupsd in a temporary folder with the virtual 58 mm,
+// 203 dpi queue POS58 as the default printer, which writes each job's document to outputPath(). Starting
+// it points this process's CUPS clients at it, so it must be started before anything here talks to CUPS.
+class CupsSandbox
+{
+public:
+    CupsSandbox();
+    ~CupsSandbox();
+    CupsSandbox(const CupsSandbox&) = delete;
+    CupsSandbox& operator=(const CupsSandbox&) = delete;
+
+    static bool runningAsRoot();
+
+    // Starts cupsd; returns an empty text when ready, otherwise what went wrong.
+    QString start();
+    void removeQueue();
+    void addQueue();
+
+    QString outputPath() const;
+    QString errorLog() const;
+    // Waits until no job is pending or processing; false after the timeout.
+    bool waitUntilIdle(int timeoutMs = 60000) const;
+
+    struct Job
+    {
+        int id = 0;
+        QString title;
+        bool completed = false;
+    };
+    QList<Job> jobs() const;
+
+    static inline const QString queue = QStringLiteral("POS58");
+
+private:
+    QString run(const QString& command) const;
+
+    QTemporaryDir m_dir;
+    bool m_started = false;
+};
