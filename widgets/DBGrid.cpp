@@ -3,6 +3,7 @@
 #include "store/DataSource.h"
 #include "store/Dataset.h"
 #include "store/Field.h"
+#include "text/FailureReport.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/GridCellEditor.h"
 #include "widgets/GridHeader.h"
@@ -663,7 +664,7 @@ bool DBGrid::event(QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
+            runGuarded([&] { processKey(*key); });
             return true;
         }
     }
@@ -676,14 +677,14 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
         return QTableView::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
-        processKey(*static_cast<QKeyEvent*>(event));
+        runGuarded([&] { processKey(*static_cast<QKeyEvent*>(event)); });
         return true;
     case QEvent::InputMethod:
-        applyInputMethod(*static_cast<QInputMethodEvent*>(event));
+        runGuarded([&] { applyInputMethod(*static_cast<QInputMethodEvent*>(event)); });
         return true;
     case QEvent::FocusOut:
         if (leavesGrid(*static_cast<QFocusEvent*>(event)))
-            leaveGrid();
+            runGuarded([this] { leaveGrid(); });
         return false;
     default:
         return QTableView::eventFilter(watched, event);
@@ -692,7 +693,7 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
-    processKey(*event);
+    runGuarded([&] { processKey(*event); });
 }
 
 void DBGrid::inputMethodEvent(QInputMethodEvent* event)
@@ -702,27 +703,34 @@ void DBGrid::inputMethodEvent(QInputMethodEvent* event)
     event->accept();
     if (!activeDataset() || event->commitString().isEmpty())
         return;
-    openCellEditor(Caret::SelectAll);
-    if (m_editor)
-        applyInputMethod(*event);
+    runGuarded([&] {
+        openCellEditor(Caret::SelectAll);
+        if (m_editor)
+            applyInputMethod(*event);
+    });
 }
 
 void DBGrid::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
     if (leavesGrid(*event))
-        leaveGrid();
+        runGuarded([this] { leaveGrid(); });
 }
 
 void DBGrid::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+    runGuarded([&] { moveToClickedCell(*event); });
+}
+
+void DBGrid::moveToClickedCell(const QMouseEvent& event)
+{
     Dataset* dataset = activeDataset();
-    if (!dataset || event->button() != Qt::LeftButton)
+    if (!dataset || event.button() != Qt::LeftButton)
         return;
     scrollToCurrentCell();
     // Persistent: ending the row's editing may drop a new row above the one clicked.
-    const QPersistentModelIndex clicked(indexAt(event->position().toPoint()));
+    const QPersistentModelIndex clicked(indexAt(event.position().toPoint()));
     if (!clicked.isValid())
         return;
     if (clicked.row() != currentCell().row()) {
@@ -750,7 +758,7 @@ void DBGrid::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
     if (activeDataset() && event->button() == Qt::LeftButton &&
         indexAt(event->position().toPoint()) == currentCell())
-        openCellEditor(Caret::AtEnd);
+        runGuarded([this] { openCellEditor(Caret::AtEnd); });
 }
 
 bool DBGrid::focusNextPrevChild(bool)

@@ -79,6 +79,7 @@ private:
     // The dataset when it is open; the grid's own keys do nothing otherwise.
     Dataset* activeDataset() const;
     QModelIndex currentCell() const;
+    void moveToClickedCell(const QMouseEvent& event);
     bool isUnchangedNewRow() const;
     bool canChangeCell() const;
 

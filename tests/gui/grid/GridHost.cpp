@@ -1,11 +1,17 @@
 #include "tests/gui/grid/GridHost.h"
 
 #include "text/Failure.h"
+#include "text/FailureReport.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DatasetModel.h"
 
 #include <QHash>
 #include <QTest>
+
+GridTestApplication::GridTestApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setFailureDisplay([](const std::exception& error) { errors().append(failureMessage(error)); });
+}
 
 bool GridTestApplication::notify(QObject* receiver, QEvent* event)
 {

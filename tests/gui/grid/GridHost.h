@@ -12,12 +12,12 @@
 
 class DBGrid;
 
-// The application's guard at the dispatch boundary, as the program has it: a failure escaping any handler is
-// caught here; the tests read the messages that the error display would show.
+// The program's error display as the tests see it: handlers report their failures (and the notify guard
+// anything still escaping) into a list that the tests read.
 class GridTestApplication : public QApplication
 {
 public:
-    using QApplication::QApplication;
+    GridTestApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
     static QStringList& errors();
