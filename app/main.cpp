@@ -23,7 +23,6 @@ int main(int argc, char** argv)
         [&]() -> std::unique_ptr<QWidget> { return std::make_unique<TFormMain>(services); });
     if (!window)
         return 1;
-    window->move(222, 51);
     window->show();
     return app.exec();
 }
