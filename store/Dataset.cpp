@@ -68,7 +68,6 @@ void Dataset::open()
     if (withRowid)
         readFields();
     m_current = m_rows.isEmpty() ? -1 : 0;
-    m_bof = true;
     m_eof = m_rows.isEmpty();
     m_changed.clear();
     m_state = State::Browse;
@@ -127,7 +126,7 @@ void Dataset::close()
     m_table.clear();
     m_changed.clear();
     m_current = -1;
-    m_eof = m_bof = true;
+    m_eof = true;
     m_state = State::Closed;
     emit reset();
     emit stateChanged();
@@ -179,7 +178,6 @@ void Dataset::first()
     checkOpen();
     completePendingEdit();
     setCurrent(m_rows.isEmpty() ? -1 : 0);
-    m_bof = true;
     m_eof = m_rows.isEmpty();
 }
 
@@ -189,7 +187,6 @@ void Dataset::last()
     completePendingEdit();
     setCurrent(int(m_rows.size()) - 1);
     m_eof = true;
-    m_bof = m_rows.isEmpty();
 }
 
 void Dataset::next()
@@ -207,14 +204,13 @@ void Dataset::moveBy(int distance)
     checkOpen();
     completePendingEdit();
     if (m_rows.isEmpty()) {
-        m_eof = m_bof = true;
+        m_eof = true;
         return;
     }
     const int target = m_current + distance;
     const int lastRow = int(m_rows.size()) - 1;
     setCurrent(std::clamp(target, 0, lastRow));
     m_eof = distance > 0 && target > lastRow;
-    m_bof = distance < 0 && target < 0;
 }
 
 void Dataset::moveTo(int row)
@@ -224,7 +220,7 @@ void Dataset::moveTo(int row)
     if (m_rows.isEmpty())
         return;
     setCurrent(std::clamp(row, 0, int(m_rows.size()) - 1));
-    m_eof = m_bof = false;
+    m_eof = false;
 }
 
 void Dataset::edit()
@@ -263,7 +259,7 @@ void Dataset::startNewRow(int at)
     m_rowBeforeInsert = m_current;
     m_rows.insert(at, Row{0, QVector<QVariant>(m_fields.size())});
     m_changed.clear();
-    m_eof = m_bof = false;
+    m_eof = false;
     emit rowInserted(at);
     m_current = at;
     setState(State::Insert);

@@ -43,7 +43,6 @@ public:
     // The current row's index, or -1 when there is none.
     int currentRow() const { return m_current; }
     bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
     // The row being inserted, or -1.
     int insertRow() const { return m_state == State::Insert ? m_current : -1; }
 
@@ -113,7 +112,6 @@ private:
     QVector<Row> m_rows;
     int m_current = -1;
     bool m_eof = true;
-    bool m_bof = true;
     QVector<QVariant> m_original; // the row's values before an edit
     QList<int> m_changed;
     int m_rowBeforeInsert = -1;
