@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 // The one connection to data.mdb (the ADOConnection1 role): opened from a connection string, kept open,
 // shared by both datasets.
@@ -13,6 +14,7 @@ class Connection : public QObject
 
 public:
     explicit Connection(QObject* parent = nullptr);
+    ~Connection() override;
 
     void setConnectionString(const QString& connectionString);
     QString connectionString() const { return m_connectionString; }
@@ -21,9 +23,10 @@ public:
     void open();
     void close() noexcept;
     bool isOpen() const { return m_db != nullptr; }
-    sqlite3* handle() const { return m_db.get(); }
+    // The open database; throws when the connection is closed.
+    SqliteDatabase& database() const;
 
 private:
     QString m_connectionString;
-    SqliteHandle m_db;
+    std::unique_ptr<SqliteDatabase> m_db;
 };

@@ -7,28 +7,34 @@
 #include <QFileInfo>
 
 namespace DatabaseFile {
+namespace {
+// Removes the half-built file unless the build got as far as renaming it.
+class Scratch
+{
+public:
+    explicit Scratch(QString path) : m_path(std::move(path)) { QFile::remove(m_path); }
+    ~Scratch() { QFile::remove(m_path); }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    const QString& path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+} // namespace
+
 bool createIfMissing(const QString& path, const QString& schemaSql, const QString& key)
 {
     if (QFileInfo::exists(path))
         return false;
     // Built under a temporary name and renamed, so a failed build never leaves a half-made data.mdb.
-    const QString building = path + QStringLiteral(".new");
-    QFile::remove(building);
+    const Scratch building(path + QStringLiteral(".new"));
     {
-        sqlite3* raw = nullptr;
-        const int rc = sqlite3_open_v2(building.toUtf8().constData(), &raw,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        SqliteHandle db(raw);
-        if (rc != SQLITE_OK)
-            throw providerError(QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)));
-        const QByteArray keyBytes = key.toUtf8();
-        sqlite3_key(db.get(), keyBytes.constData(), int(keyBytes.size()));
-        executeScript(db.get(), QStringLiteral("BEGIN;") + schemaSql + QStringLiteral(";COMMIT;"));
+        SqliteDatabase db(building.path(), key, SqliteDatabase::Mode::Create);
+        db.execute(QStringLiteral("BEGIN;") + schemaSql + QStringLiteral(";COMMIT;"));
     }
-    if (!QFile::rename(building, path)) {
-        QFile::remove(building);
+    if (!QFile::rename(building.path(), path))
         throw providerError(QStringLiteral("Cannot create '%1'").arg(path));
-    }
     return true;
 }
 } // namespace DatabaseFile

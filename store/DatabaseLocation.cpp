@@ -1,5 +1,7 @@
 #include "store/DatabaseLocation.h"
 
+#include "store/Provider.h"
+
 namespace DatabaseLocation {
 namespace {
 const QString kProviderKey = QStringLiteral("Provider=");
@@ -32,8 +34,8 @@ QString databasePath(const QString& executablePath, QChar separator)
 
 QString connectionString(const QString& databasePath)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + databasePath +
-           QStringLiteral(";Persist Security Info=False;Jet OLEDB:Database Password='730245'");
+    return kProviderKey + Provider::name + kDataSourceKey + databasePath + kTail + QLatin1Char('\'') +
+           Provider::password + QLatin1Char('\'');
 }
 
 ConnectionSettings parseConnectionString(const QString& text)

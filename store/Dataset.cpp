@@ -1,36 +1,7 @@
 #include "store/Dataset.h"
 
 #include "store/Connection.h"
-#include "store/Sqlite.h"
 #include "store/StoreErrors.h"
-
-#include <QRegularExpression>
-
-namespace {
-QString quoted(const QString& identifier)
-{
-    QString escaped = identifier;
-    return QLatin1Char('"') + escaped.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
-// The table of a plain "select * from <table>"; any other query gives a read-only result.
-QString tableOf(const QString& sql)
-{
-    static const QRegularExpression plainSelect(
-        QStringLiteral(
-            "^\\s*select\\s+\\*\\s+from\\s+(\"(?:[^\"]|\"\")+\"|\\[[^\\]]+\\]|[^\\s;\"\\[]+)\\s*;?\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
-    const auto match = plainSelect.match(sql);
-    if (!match.hasMatch())
-        return QString();
-    QString table = match.captured(1);
-    if (table.startsWith(QLatin1Char('"')))
-        return table.mid(1, table.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
-    if (table.startsWith(QLatin1Char('[')))
-        return table.mid(1, table.size() - 2);
-    return table;
-}
-} // namespace
 
 Dataset::Dataset(Connection& connection, QString name, QObject* parent)
     : QObject(parent), m_connection(connection), m_name(std::move(name))
@@ -49,24 +20,15 @@ void Dataset::open()
     if (isOpen())
         return;
     m_connection.open();
-    const QString table = tableOf(m_sql);
-    const bool withRowid = !table.isEmpty();
-    SqliteStatement statement(m_connection.handle(),
-                              withRowid ? QStringLiteral("SELECT rowid, * FROM %1").arg(quoted(table))
-                                        : m_sql);
-    const int firstColumn = withRowid ? 1 : 0;
-    QVector<FieldDef> fields;
-    for (int c = firstColumn; c < statement.columnCount(); ++c)
-        fields.append(FieldDef::fromDeclaration(statement.columnName(c), statement.declaredType(c)));
-    m_fields = fields;
-    QVector<Row> rows;
-    while (statement.step())
-        rows.append(Row{withRowid ? statement.integer(0) : 0, readRow(statement, firstColumn)});
+    SqliteDatabase& db = m_connection.database();
+    std::optional<TableWriter> writer;
+    if (const QString table = TableWriter::tableOf(m_sql); !table.isEmpty())
+        writer.emplace(table);
+    QueryResult result = writer ? writer->readAll(db) : readQuery(db, m_sql);
 
-    m_table = table;
-    m_rows = std::move(rows);
-    if (withRowid)
-        readFields();
+    m_writer = std::move(writer);
+    m_fields = std::move(result.fields);
+    m_rows = std::move(result.rows);
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_eof = m_rows.isEmpty();
     m_changed.clear();
@@ -76,54 +38,13 @@ void Dataset::open()
     emit currentRowChanged(m_current);
 }
 
-// Which columns the table requires: NOT NULL without a default, and not the rowid alias.
-void Dataset::readFields()
-{
-    SqliteStatement info(m_connection.handle(), QStringLiteral("PRAGMA table_info(%1)").arg(quoted(m_table)));
-    while (info.step()) {
-        const int index = fieldIndex(info.text(1));
-        const bool rowidAlias =
-            info.integer(5) == 1 && info.text(2).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
-        if (index >= 0)
-            m_fields[index].required = info.integer(3) != 0 && info.isNull(4) && !rowidAlias;
-    }
-}
-
-QVector<QVariant> Dataset::readRow(SqliteStatement& statement, int firstColumn) const
-{
-    QVector<QVariant> values;
-    values.reserve(m_fields.size());
-    for (int c = 0; c < m_fields.size(); ++c) {
-        const int column = c + firstColumn;
-        if (statement.isNull(column)) {
-            values.append(QVariant());
-            continue;
-        }
-        switch (m_fields[c].kind) {
-        case FieldKind::Text:
-            values.append(statement.text(column));
-            break;
-        case FieldKind::Integer:
-            values.append(statement.integer(column));
-            break;
-        case FieldKind::Currency:
-            values.append(std::round(statement.real(column) * 10000.0) / 10000.0);
-            break;
-        case FieldKind::Float:
-            values.append(statement.real(column));
-            break;
-        }
-    }
-    return values;
-}
-
 void Dataset::close()
 {
     if (!isOpen())
         return;
     m_rows.clear();
     m_fields.clear();
-    m_table.clear();
+    m_writer.reset();
     m_changed.clear();
     m_current = -1;
     m_eof = true;
@@ -319,46 +240,12 @@ void Dataset::checkRequiredFields()
 
 void Dataset::writePendingRow()
 {
-    sqlite3* db = m_connection.handle();
-    if (!db)
-        throw providerError(QStringLiteral("Connection is closed"));
+    SqliteDatabase& db = m_connection.database();
     Row& row = m_rows[m_current];
-    QStringList columns;
-    for (int c : std::as_const(m_changed))
-        columns.append(quoted(m_fields[c].name));
-
-    if (m_state == State::Insert) {
-        QString sql = QStringLiteral("INSERT INTO %1 ").arg(quoted(m_table));
-        sql += columns.isEmpty()
-                   ? QStringLiteral("DEFAULT VALUES")
-                   : QStringLiteral("(%1) VALUES (%2)")
-                         .arg(columns.join(QLatin1Char(',')),
-                              QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')));
-        SqliteStatement statement(db, sql);
-        for (int i = 0; i < m_changed.size(); ++i)
-            statement.bind(i + 1, row.values[m_changed[i]]);
-        statement.step();
-        row.rowid = sqlite3_last_insert_rowid(db);
-    } else if (!columns.isEmpty()) {
-        QStringList assignments;
-        for (const QString& column : std::as_const(columns))
-            assignments.append(column + QStringLiteral("=?"));
-        SqliteStatement statement(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                                          .arg(quoted(m_table), assignments.join(QLatin1Char(','))));
-        for (int i = 0; i < m_changed.size(); ++i)
-            statement.bind(i + 1, row.values[m_changed[i]]);
-        statement.bind(int(m_changed.size()) + 1, row.rowid);
-        statement.step();
-        if (sqlite3_changes(db) == 0)
-            throw providerError(
-                QStringLiteral("Row cannot be located for updating. Some values may have been "
-                               "changed since it was last read."));
-    }
-    // Read the row back so that defaults and the engine's own conversions show as stored.
-    SqliteStatement reread(db, QStringLiteral("SELECT * FROM %1 WHERE rowid=?").arg(quoted(m_table)));
-    reread.bind(1, row.rowid);
-    if (reread.step())
-        row.values = readRow(reread, 0);
+    if (m_state == State::Insert)
+        row = m_writer->insert(db, m_changed, row.values);
+    else if (!m_changed.isEmpty())
+        row.values = m_writer->update(db, Row{row.rowid, m_original}, m_changed, row.values);
 }
 
 void Dataset::remove()
@@ -373,10 +260,7 @@ void Dataset::remove()
     checkCanModify();
     if (m_state == State::Edit)
         cancel();
-    SqliteStatement statement(m_connection.handle(),
-                              QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoted(m_table)));
-    statement.bind(1, m_rows[m_current].rowid);
-    statement.step();
+    m_writer->remove(m_connection.database(), m_rows[m_current]);
     const int removed = m_current;
     m_rows.removeAt(removed);
     m_current = std::min(removed, int(m_rows.size()) - 1);

@@ -1,17 +1,20 @@
 #pragma once
 
 #include "store/Field.h"
+#include "store/TableWriter.h"
 
 #include <QObject>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 class Connection;
 
-// A query over one table of the connection (the ADOQuery role): all rows kept in memory with their rowid,
-// one current row, and each post or delete written to the file at once in its own statement.
+// A query over one table of the connection (the ADOQuery role): all rows kept in memory as read, one current
+// row, the cursor and the edit states; each post or delete is written to the file at once by the table's
+// writer.
 class Dataset : public QObject
 {
     Q_OBJECT
@@ -36,7 +39,7 @@ public:
     bool isOpen() const { return m_state != State::Closed; }
     State state() const { return m_state; }
     bool isEditing() const { return m_state == State::Edit || m_state == State::Insert; }
-    bool canModify() const { return !m_table.isEmpty(); }
+    bool canModify() const { return m_writer.has_value(); }
 
     int rowCount() const { return int(m_rows.size()); }
     bool isEmpty() const { return m_rows.isEmpty(); }
@@ -68,6 +71,7 @@ public:
     int fieldIndex(const QString& name) const;
     Field fieldByName(const QString& name);
 
+    // The value as the file holds it (see FieldValue for its text and number).
     QVariant value(int row, int column) const;
     QVariant currentValue(int column) const;
     void setCurrentValue(int column, const QVariant& value);
@@ -86,11 +90,7 @@ signals:
     void stateChanged();
 
 private:
-    struct Row
-    {
-        qint64 rowid = 0;
-        QVector<QVariant> values;
-    };
+    using Row = StoredRow;
 
     void checkOpen() const;
     void checkCanModify() const;
@@ -98,15 +98,13 @@ private:
     void startNewRow(int at);
     void setCurrent(int row);
     void setState(State state);
-    void readFields();
-    QVector<QVariant> readRow(class SqliteStatement& statement, int firstColumn) const;
     void writePendingRow();
     void checkRequiredFields();
 
     Connection& m_connection;
     QString m_name;
     QString m_sql;
-    QString m_table;
+    std::optional<TableWriter> m_writer; // none for a query that is not a plain select of one table
     State m_state = State::Closed;
     QVector<FieldDef> m_fields;
     QVector<Row> m_rows;

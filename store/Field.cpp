@@ -1,6 +1,7 @@
 #include "store/Field.h"
 
 #include "store/Dataset.h"
+#include "store/Provider.h"
 #include "store/StoreErrors.h"
 #include "text/Characters.h"
 #include "text/FormatSettings.h"
@@ -16,11 +17,6 @@ bool declares(const QString& type, std::initializer_list<const char*> words)
         if (type.contains(QLatin1String(word)))
             return true;
     return false;
-}
-
-double roundToCurrency(double value)
-{
-    return std::round(value * 10000.0) / 10000.0;
 }
 
 // Text cut to at most size characters, never inside a surrogate pair.
@@ -86,33 +82,57 @@ FieldDef FieldDef::fromDeclaration(const QString& name, const QString& declaredT
 }
 
 namespace FieldValue {
+namespace {
+// A stored number as the provider reads it; false for what the file holds that is not a finite number
+// (text, a blob, an infinity), which only a column without type rules can hold.
+bool storedNumber(const FieldDef& field, const QVariant& value, double& number)
+{
+    const int type = value.typeId();
+    if (type != QMetaType::LongLong && type != QMetaType::Double)
+        return false;
+    number = value.toDouble();
+    if (!std::isfinite(number))
+        return false;
+    if (field.kind == FieldKind::Currency)
+        number = Provider::roundToFourDecimals(number);
+    return true;
+}
+
+// What a value that is not a number shows as: its own text.
+QString storedText(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QByteArray)
+        return QString::fromUtf8(value.toByteArray());
+    if (value.typeId() == QMetaType::Double)
+        return generalNumberForm(value.toDouble(), formatSettings().decimalSeparator);
+    return value.toString();
+}
+} // namespace
 
 QString toText(const FieldDef& field, const QVariant& value)
 {
     if (value.isNull())
         return QString();
-    switch (field.kind) {
-    case FieldKind::Text:
-        return value.toString();
-    case FieldKind::Integer:
-        return QString::number(value.toLongLong());
-    case FieldKind::Currency:
-    case FieldKind::Float:
-        return generalNumberForm(value.toDouble(), formatSettings().decimalSeparator);
-    }
-    return QString();
+    double number = 0.0;
+    if (field.isNumeric() && storedNumber(field, value, number))
+        return generalNumberForm(number, formatSettings().decimalSeparator);
+    return storedText(value);
 }
 
 double toFloat(const FieldDef& field, const QVariant& value)
 {
     if (value.isNull())
         return 0.0;
-    if (field.kind != FieldKind::Text)
-        return value.toDouble();
-    double result = 0.0;
-    if (!parseFloat(value.toString(), result))
-        throw fieldError(QStringLiteral("'%1' is not a valid floating point value").arg(value.toString()));
-    return result;
+    double number = 0.0;
+    if (field.isNumeric()) {
+        if (!storedNumber(field, value, number))
+            throw fieldError(QStringLiteral("'%1' is not a valid floating point value for field '%2'")
+                                 .arg(storedText(value), field.name));
+        return number;
+    }
+    if (!parseFloat(storedText(value), number))
+        throw fieldError(QStringLiteral("'%1' is not a valid floating point value").arg(storedText(value)));
+    return number;
 }
 
 QVariant fromText(const FieldDef& field, const QString& text)
@@ -132,7 +152,13 @@ QVariant fromText(const FieldDef& field, const QString& text)
     if (!parseFloat(text, number))
         throw fieldError(
             QStringLiteral("'%1' is not a valid floating point value for field '%2'").arg(text, field.name));
-    return field.kind == FieldKind::Currency ? roundToCurrency(number) : number;
+    if (field.kind != FieldKind::Currency)
+        return number;
+    if (std::fabs(number) > Provider::currencyLimit)
+        throw fieldError(QStringLiteral("'%1' is not a valid value for field '%2'. The allowed range is "
+                                        "-922337203685477.5808 to 922337203685477.5807")
+                             .arg(text, field.name));
+    return Provider::roundToFourDecimals(number);
 }
 
 bool acceptsCharacter(const FieldDef& field, QChar c)

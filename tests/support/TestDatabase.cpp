@@ -32,7 +32,7 @@ void TestDatabase::execute(const QString& sql) const
     Connection connection;
     connection.setConnectionString(connectionString());
     connection.open();
-    executeScript(connection.handle(), sql);
+    connection.database().execute(sql);
 }
 
 QStringList TestDatabase::rows(const QString& sql) const
@@ -40,7 +40,7 @@ QStringList TestDatabase::rows(const QString& sql) const
     Connection connection;
     connection.setConnectionString(connectionString());
     connection.open();
-    SqliteStatement statement(connection.handle(), sql);
+    SqliteStatement statement(connection.database(), sql);
     QStringList result;
     while (statement.step()) {
         QStringList columns;
