@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 constexpr int kSignificantDigits = 15;
@@ -17,19 +18,37 @@ struct Decimal
     int exponent = 0;
 };
 
+// The exact decimal digits of magnitude, as many as precision asks for after the first, and the exponent.
+int exactDigits(double magnitude, int precision, std::string& digits)
+{
+    std::vector<char> buffer(size_t(precision) + 16);
+    std::snprintf(buffer.data(), buffer.size(), "%.*e", precision, magnitude);
+    digits.assign(1, buffer[0]);
+    digits.append(buffer.data() + 2, size_t(precision));
+    return std::atoi(std::strchr(buffer.data(), 'e') + 1) + 1;
+}
+
+// Whether the digits after the first 15 make the value round up, half away from zero. They are printed
+// correctly rounded, so only a 16th digit 5 followed by zeros can hide what the exact value does: a tie,
+// a little more, or a little less that the printing rounded up. Then every digit is printed: a double has
+// at most 767 significant ones.
+bool roundsUp(double magnitude, const std::string& digits)
+{
+    const char sixteenth = digits[kSignificantDigits];
+    if (sixteenth != '5' || digits.find_first_not_of('0', kSignificantDigits + 1) != std::string::npos)
+        return sixteenth >= '5';
+    std::string exact;
+    exactDigits(magnitude, 767, exact);
+    return exact[kSignificantDigits] >= '5';
+}
+
+// The value rounded once, from its exact binary value, to 15 significant digits.
 Decimal toDecimal(double magnitude)
 {
-    // 18 significant digits, the last rounded to nearest, then rounded once more to 15 on the 16th digit.
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%.17e", magnitude);
     std::string digits;
-    digits += buffer[0];
-    digits.append(buffer + 2, 17);
     Decimal result;
-    result.exponent = std::atoi(std::strchr(buffer, 'e') + 1) + 1;
-
-    digits.resize(kSignificantDigits + 1);
-    const bool roundUp = digits[kSignificantDigits] >= '5';
+    result.exponent = exactDigits(magnitude, 40, digits);
+    const bool roundUp = roundsUp(magnitude, digits);
     digits.resize(kSignificantDigits);
     if (roundUp) {
         int i = kSignificantDigits - 1;
@@ -38,7 +57,7 @@ Decimal toDecimal(double magnitude)
         if (i >= 0) {
             ++digits[i];
         } else {
-            digits = "1";
+            digits.assign(1, '1');
             ++result.exponent;
         }
     }

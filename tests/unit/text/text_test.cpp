@@ -1,3 +1,4 @@
+#include "tests/unit/text/NumberOracle.h"
 #include "text/ApplicationTitle.h"
 #include "text/Cp936.h"
 #include "text/DateTimeText.h"
@@ -45,7 +46,27 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{-1.0 / 3.0, ".", "-0.333333333333333"}, NumberCase{-1e20, ".", "-1E20"},
                     NumberCase{1.5e-7, ".", "1.5E-7"}, NumberCase{123456.789, ".", "123456.789"},
                     NumberCase{100.25, ",", "100,25"}, NumberCase{1.25e-8, ",", "1,25E-8"},
-                    NumberCase{1e100, ".", "1E100"}, NumberCase{30, ".", "30"}));
+                    NumberCase{1e100, ".", "1E100"}, NumberCase{30, ".", "30"},
+                    // 122.790404445866499827...: 17 digits give ...6650, which rounded again would carry
+                    NumberCase{122.7904044458665, ".", "122.790404445866"},
+                    // exact ties at the 16th digit go away from zero
+                    NumberCase{123456789012344.5, ".", "123456789012345"},
+                    NumberCase{-1234567890123.125, ".", "-1234567890123.13"},
+                    NumberCase{4.9406564584124654e-324, ".", "4.94065645841247E-324"},
+                    NumberCase{1.7976931348623157e308, ".", "1.79769313486232E308"}));
+
+TEST(GeneralNumberForm, AgreesWithTheExactDecimalExpansion)
+{
+    int mismatches = 0;
+    for (const double value : NumberOracle::samples(100000, 20261211)) {
+        const std::string expected = NumberOracle::form(value);
+        const std::string written = generalNumberForm(value, QStringLiteral(".")).toStdString();
+        if (written != expected && ++mismatches <= 10)
+            ADD_FAILURE() << std::hexfloat << value << ": wrote " << written << ", exact rounding gives "
+                          << expected;
+    }
+    EXPECT_EQ(mismatches, 0);
+}
 
 struct StopCase
 {
