@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cmath>
 #include <unistd.h>
 
 SqliteDatabase::SqliteDatabase(const QString& path, const QString& password, Mode mode)
@@ -66,9 +65,6 @@ void SqliteStatement::bind(int index, const QVariant& value)
         rc = sqlite3_bind_int64(statement, index, value.toLongLong());
         break;
     case QMetaType::Double:
-        // The engine would keep an infinity and turn a NaN into NULL: neither is an amount.
-        if (!std::isfinite(value.toDouble()))
-            throw providerError(QStringLiteral("Numeric value out of range"));
         rc = sqlite3_bind_double(statement, index, value.toDouble());
         break;
     case QMetaType::QByteArray: {

@@ -49,7 +49,7 @@ public:
 
     SqliteStatement(SqliteDatabase& db, const QString& sql);
 
-    // Binds null, a whole number, a finite double, a QByteArray as a blob, anything else as text.
+    // Binds null, a whole number, a double, a QByteArray as a blob, anything else as text.
     void bind(int index, const QVariant& value);
     // Advances to the next row; false when there is none.
     bool step();

@@ -3,6 +3,7 @@
 #include "store/StoreErrors.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 namespace {
 QString quoted(const QString& identifier)
@@ -26,6 +27,14 @@ QVector<QVariant> valuesOf(const SqliteStatement& statement, int firstColumn)
     for (int c = firstColumn; c < statement.columnCount(); ++c)
         values.append(statement.value(c));
     return values;
+}
+
+// A value to be written; the engine would keep an infinity and turn a NaN into NULL: neither is an amount.
+void bindWritten(SqliteStatement& statement, int index, const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Double && !std::isfinite(value.toDouble()))
+        throw providerError(QStringLiteral("Numeric value out of range"));
+    statement.bind(index, value);
 }
 
 const QString kNotLocatedForUpdate = QStringLiteral(
@@ -119,7 +128,7 @@ StoredRow TableWriter::insert(SqliteDatabase& db, const QList<int>& columns, con
     SqliteTransaction transaction(db);
     SqliteStatement statement(db, sql);
     for (int i = 0; i < columns.size(); ++i)
-        statement.bind(i + 1, values.at(columns[i]));
+        bindWritten(statement, i + 1, values.at(columns[i]));
     const qint64 rowid = statement.exec().lastRowid;
     // Read back so that defaults and the engine's own conversions show as stored.
     StoredRow stored{rowid, reread(db, rowid)};
@@ -137,7 +146,7 @@ QVector<QVariant> TableWriter::update(SqliteDatabase& db, const StoredRow& asRea
     SqliteStatement statement(db, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                                       .arg(quoted(m_table), assignments.join(QLatin1Char(',')), located()));
     for (int i = 0; i < columns.size(); ++i)
-        statement.bind(i + 1, values.at(columns[i]));
+        bindWritten(statement, i + 1, values.at(columns[i]));
     bindLocation(statement, int(columns.size()) + 1, asRead);
     if (statement.exec().changes != 1)
         throw providerError(kNotLocatedForUpdate);

@@ -108,5 +108,6 @@ TEST(DatabaseFile, AFailedScriptLeavesNoFile)
     const QString path = dir.filePath(QStringLiteral("data.mdb"));
     EXPECT_THROW(DatabaseFile::createIfMissing(path, QStringLiteral("CREATE TABLE broken (")), Failure);
     EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".new"))) << "nor the half-built one";
 }
 } // namespace
