@@ -3,6 +3,8 @@
 #include "store/Connection.h"
 #include "store/StoreErrors.h"
 
+#include <algorithm>
+
 Dataset::Dataset(Connection& connection, QString name, QObject* parent)
     : QObject(parent), m_connection(connection), m_name(std::move(name))
 {
