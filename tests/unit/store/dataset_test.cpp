@@ -2,6 +2,7 @@
 #include "store/Dataset.h"
 #include "tests/support/GTestQt.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/unit/store/FailureOf.h"
 #include "text/Failure.h"
 #include "text/FormatSettings.h"
 
@@ -40,16 +41,6 @@ protected:
     Connection connection;
     Dataset items{connection, QStringLiteral("ADOQuery1")};
 };
-
-std::string failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message().toStdString();
-    }
-    return "no failure";
-}
 
 TEST_F(DatasetTest, OpensOnTheFirstRowAndWalksToTheEnd)
 {

@@ -5,6 +5,7 @@
 #include "store/Dataset.h"
 #include "tests/support/GTestQt.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/unit/store/FailureOf.h"
 #include "text/Failure.h"
 
 #include <functional>
@@ -16,16 +17,6 @@ const std::string kNotLocatedForUpdate =
     "Row cannot be located for updating. Some values may have been changed since it was last read";
 const std::string kNotLocatedForDelete =
     "Row cannot be located for deleting. Some values may have been changed since it was last read";
-
-std::string failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message().toStdString();
-    }
-    return "no failure";
-}
 
 // One desk: its own connection and its own fee item list.
 struct Desk
