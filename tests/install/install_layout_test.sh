@@ -81,6 +81,6 @@ expect_line "$work/first.txt" "clerk: row 园服费|85.5"
 
 # Installing again keeps the data; the program started afresh shows the row from the file.
 install_prefix
-RECEIPT_CLERK_ROW= run_program "$work/second.txt"
+RECEIPT_CLERK_ROW='' run_program "$work/second.txt"
 expect_line "$work/second.txt" "clerk: row 园服费|85.5"
 echo "install layout: all checks passed"
