@@ -2,7 +2,8 @@
 # Builds the Debian package from this build tree (cpack -G DEB) and inspects it: its file list, dependencies
 # and description; lintian, desktop-file-validate and appstreamcli on what it carries; and its maintainer
 # scripts, run by dpkg in a throwaway root (dpkg --root with DPKG_ROOT, no chroot) through install, reinstall,
-# removal, install again and purge, with the fee desk's data.mdb kept until the purge (as root only).
+# an upgrade over a data file put in place of the link, removal, install again and purge, with the fee desk's
+# data kept until the purge (as root only).
 # Usage: package_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -87,7 +88,7 @@ run_dpkg() {
 data=$root/var/lib/receipt/data.mdb
 expect_data() {
     [[ -f $data ]] || fail "$1: data.mdb is gone"
-    [[ $(cat "$data") == "the fee desk's rows" ]] || fail "$1: data.mdb was replaced"
+    [[ $(cat "$data") == "$2" ]] || fail "$1: data.mdb holds '$(cat "$data")', not '$2'"
 }
 
 run_dpkg --install "$deb"
@@ -100,16 +101,26 @@ gid=$(awk -F: '$1 == "receipt" { print $3 }' "$root/etc/group")
 [[ -s $data ]] || fail "postinst made an empty data.mdb"
 
 # The fee desk's own file, as a backup put back by hand with other rights, in place of the made one.
-printf "the fee desk's rows" >"$data"
+printf "rows of the fee desk" >"$data"
 chmod 600 "$data"
 run_dpkg --install "$deb"
-expect_data "reinstall"
+expect_data "reinstall" "rows of the fee desk"
 [[ $(stat -c '%a %g' "$data") == "660 $gid" ]] || fail "reinstall did not give the group write access again"
+
+# A data file put beside the program in place of the link is the one the program used: an upgrade moves it
+# to /var/lib/receipt and keeps the earlier one there under a dated name.
+rm "$root/usr/lib/receipt/data.mdb"
+printf "rows put beside the program" >"$root/usr/lib/receipt/data.mdb"
+run_dpkg --install "$deb"
+expect_data "upgrade over a file beside the program" "rows put beside the program"
+[[ $(cat "$data".2*) == "rows of the fee desk" ]] || fail "the earlier data.mdb was not kept"
+[[ $(readlink "$root/usr/lib/receipt/data.mdb") == /var/lib/receipt/data.mdb ]] || fail "the link is not back"
+
 run_dpkg --remove receipt
-expect_data "removal"
+expect_data "removal" "rows put beside the program"
 [[ ! -e $root/usr/lib/receipt/Receipt ]] || fail "removal left the program"
 run_dpkg --install "$deb"
-expect_data "install after removal"
+expect_data "install after removal" "rows put beside the program"
 run_dpkg --purge receipt
 [[ ! -e $root/var/lib/receipt ]] || fail "purge left /var/lib/receipt"
 echo "package: all checks passed"
