@@ -1,10 +1,18 @@
 #include "app/ReceiptApplication.h"
 
+#include "assets/Assets.h"
 #include "text/FailureReport.h"
 
+#include <QIcon>
 #include <QWidget>
 
-ReceiptApplication::ReceiptApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+ReceiptApplication::ReceiptApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The desktop matches the windows to the installed menu entry by this name; windows without an icon of
+    // their own (the message boxes) show the program's icon, while the main window keeps its printer.
+    setDesktopFileName(QStringLiteral("com.example.Receipt"));
+    setWindowIcon(QIcon(Assets::programIcon()));
+}
 
 bool ReceiptApplication::notify(QObject* receiver, QEvent* event)
 {
