@@ -87,9 +87,14 @@ namespace {
 // (text, a blob, an infinity), which only a column without type rules can hold.
 bool storedNumber(const FieldDef& field, const QVariant& value, double& number)
 {
-    const int type = value.typeId();
-    if (type != QMetaType::LongLong && type != QMetaType::Double)
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        break;
+    default:
         return false;
+    }
     number = value.toDouble();
     if (!std::isfinite(number))
         return false;
