@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QThread>
 #include <cups/cups.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -47,15 +48,43 @@ void CupsSandbox::addQueue()
     run(QStringLiteral("add"));
 }
 
+void CupsSandbox::stop()
+{
+    run(QStringLiteral("stop"));
+}
+
+void CupsSandbox::freeze()
+{
+    signalScheduler(SIGSTOP);
+}
+
+void CupsSandbox::thaw()
+{
+    signalScheduler(SIGCONT);
+}
+
+void CupsSandbox::signalScheduler(int signal) const
+{
+    QFile pidFile(QDir(m_dir.path()).filePath(QStringLiteral("cupsd.pid")));
+    if (pidFile.open(QIODevice::ReadOnly))
+        kill(pid_t(pidFile.readAll().trimmed().toInt()), signal);
+}
+
 QString CupsSandbox::run(const QString& command) const
 {
+    return admin(kScript, {command, m_dir.path()});
+}
+
+QString CupsSandbox::admin(const QString& program, const QStringList& arguments) const
+{
     QProcess process;
-    process.start(kScript, {command, m_dir.path()});
+    process.start(program, arguments);
+    const QString command = program + u' ' + arguments.join(u' ');
     if (!process.waitForFinished(120000))
-        return QStringLiteral("%1 %2 did not finish").arg(kScript, command);
+        return command + QStringLiteral(" did not finish");
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return QStringLiteral("%1 %2 failed with %3: %4")
-            .arg(kScript, command)
+        return QStringLiteral("%1 failed with %2: %3")
+            .arg(command)
             .arg(process.exitCode())
             .arg(QString::fromLocal8Bit(process.readAllStandardError()));
     return {};
@@ -79,8 +108,8 @@ QList<CupsSandbox::Job> CupsSandbox::jobs() const
         cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ALL);
     QList<Job> result;
     for (int at = 0; at < count; ++at)
-        result.append(
-            {list[at].id, QString::fromUtf8(list[at].title), list[at].state == IPP_JSTATE_COMPLETED});
+        result.append({list[at].id, QString::fromUtf8(list[at].title), list[at].state == IPP_JSTATE_COMPLETED,
+                       int(list[at].state)});
     cupsFreeJobs(count, list);
     return result;
 }

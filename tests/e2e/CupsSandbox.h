@@ -21,6 +21,15 @@ public:
     QString start();
     void removeQueue();
     void addQueue();
+    // Ends cupsd as a crashed or shut-down scheduler would; start() brings it back with its queue and jobs.
+    void stop();
+    // Stops and resumes cupsd's process: a scheduler that takes connections and never answers.
+    void freeze();
+    void thaw();
+    // Runs one of CUPS's administration commands (lpadmin, cupsreject, cupsenable, ...) on the sandbox;
+    // returns an empty text on success, otherwise what went wrong.
+    QString admin(const QString& program, const QStringList& arguments) const;
+    QString folder() const { return m_dir.path(); }
 
     QString outputPath() const;
     QString errorLog() const;
@@ -32,6 +41,7 @@ public:
         int id = 0;
         QString title;
         bool completed = false;
+        int state = 0; // the IPP job-state
     };
     QList<Job> jobs() const;
 
@@ -39,6 +49,7 @@ public:
 
 private:
     QString run(const QString& command) const;
+    void signalScheduler(int signal) const;
 
     QTemporaryDir m_dir;
     bool m_started = false;

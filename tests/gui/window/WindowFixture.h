@@ -22,7 +22,8 @@ public:
 
     RecordingDialogService dialogs;
     QDateTime clock{QDate(2024, 3, 5), QTime(9, 7, 30)};
-    PrintDeviceFactory printDevices;
+    std::shared_ptr<PrintSystem> printSystem;
+    DocumentDeviceFactory printDevices;
 
 private:
     std::unique_ptr<TestDatabase> m_database;

@@ -1,6 +1,6 @@
 #include "receipt/TPrinterLineOutput.h"
 #include "tests/support/GTestQt.h"
-#include "tests/unit/receipt/RecordingPrintDevice.h"
+#include "tests/support/RecordingPrintDevice.h"
 #include "text/Failure.h"
 
 #include <functional>
