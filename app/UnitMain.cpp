@@ -1,7 +1,7 @@
 #include "app/UnitMain.h"
 
 #include "links/VendorLinks.h"
-#include "receipt/QtPrintDevice.h"
+#include "printing/QtPrintDevice.h"
 #include "receipt/ReceiptPrinting.h"
 #include "receipt/TPrinterLineOutput.h"
 #include "store/Connection.h"

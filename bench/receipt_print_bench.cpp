@@ -1,7 +1,7 @@
 // Time to compose a receipt and to spool it to a virtual 58 mm, 203 dpi CUPS queue, beside the time a
 // 90 mm/s thermal printer needs for the paper it takes. Needs root (it starts a cupsd of its own).
 
-#include "receipt/QtPrintDevice.h"
+#include "printing/QtPrintDevice.h"
 #include "receipt/ReceiptPrinting.h"
 #include "receipt/TPrinterLineOutput.h"
 #include "tests/e2e/CupsSandbox.h"

@@ -1,5 +1,5 @@
 #include "app/ReceiptApplication.h"
-#include "receipt/QtPrintDevice.h"
+#include "printing/QtPrintDevice.h"
 #include "receipt/ReceiptPrinting.h"
 #include "receipt/TPrinterLineOutput.h"
 #include "store/Dataset.h"

@@ -1,10 +1,8 @@
-#include "receipt/QtPrintDevice.h"
+#include "printing/QtPrintDevice.h"
 
+#include "printing/PainterPrintDevice.h"
 #include "text/Failure.h"
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStringList>
@@ -13,8 +11,6 @@
 #include <optional>
 
 namespace {
-const QString kFontFamily = QStringLiteral("Noto Sans Mono CJK SC");
-
 template <auto release> struct Releaser
 {
     template <typename T> void operator()(T* handle) const { release(handle); }
@@ -51,7 +47,7 @@ std::optional<int> defaultVerticalResolution(const QString& printerName)
     return vertical > 0 ? std::optional<int>(vertical) : std::nullopt;
 }
 
-class QtPrintDevice : public PrintDevice
+class QtPrintDevice : public PainterPrintDevice
 {
 public:
     explicit QtPrintDevice(const QPrinterInfo& printer) : m_printer(printer, QPrinter::HighResolution)
@@ -59,8 +55,13 @@ public:
         m_printer.setPageSize(printer.defaultPageSize());
         if (const auto resolution = defaultVerticalResolution(printer.printerName()))
             m_printer.setResolution(*resolution);
-        m_font.setStyleHint(QFont::TypeWriter);
-        m_font.setPixelSize(1);
+    }
+
+    // The painter must let go of the printer before the printer goes.
+    ~QtPrintDevice() override
+    {
+        if (isPainting())
+            endPainting();
     }
 
     bool isValid() const { return m_printer.isValid(); }
@@ -68,15 +69,11 @@ public:
     void startDocument(const QString& name) override
     {
         m_printer.setDocName(name);
-        m_painter.begin(&m_printer);
-        m_painter.setPen(Qt::black);
-        m_painter.setBackground(Qt::white);
-        m_painter.setBackgroundMode(Qt::OpaqueMode);
-        m_painter.setFont(m_font);
+        beginPainting();
         m_pageOpen = true; // Qt opens the first page with the document
     }
 
-    void endDocument() override { m_painter.end(); }
+    void endDocument() override { endPainting(); }
 
     void startPage() override
     {
@@ -94,38 +91,11 @@ public:
     }
     int verticalResolution() const override { return m_printer.logicalDpiY(); }
 
-    void selectFont(int characterHeight) override
-    {
-        const int pixels = qMax(1, characterHeight);
-        if (pixels == m_font.pixelSize())
-            return;
-        m_font.setPixelSize(pixels);
-        if (m_painter.isActive())
-            m_painter.setFont(m_font);
-    }
-
-    QSize textExtent(const QString& text) override
-    {
-        const QFontMetrics metrics = fontMetrics();
-        return {metrics.horizontalAdvance(text), metrics.height()};
-    }
-
-    int cellHeight() override { return fontMetrics().height(); }
-    // As the printing system defines it, the width of "x": one half-width column in this font. (The font's
-    // own average is taken over its Chinese characters too, and would put tab stops 16 columns apart.)
-    int averageCharWidth() override { return fontMetrics().horizontalAdvance(u'x'); }
-
-    void drawText(int x, int y, const QString& text) override
-    {
-        m_painter.drawText(x, y + fontMetrics().ascent(), text);
-    }
+protected:
+    QPaintDevice& paintDevice() override { return m_printer; }
 
 private:
-    QFontMetrics fontMetrics() const { return QFontMetrics(m_font, &m_printer); }
-
     QPrinter m_printer;
-    QPainter m_painter;
-    QFont m_font{kFontFamily};
     bool m_pageOpen = false;
 };
 
