@@ -119,6 +119,13 @@ Ipp request(http_t* http, ipp_t* request, const QString& printer)
 }
 } // namespace
 
+struct CupsPrintSystem::Destination
+{
+    QString name;
+    Dest dest;
+    DestInfo info;
+};
+
 PrinterQueue::Output chooseOutput(const QString& receiptOutput, const QString& makeAndModel,
                                   const QStringList& documentFormats)
 {
@@ -144,6 +151,8 @@ int dotsPerInch(ipp_attribute_t* resolution, int fallback)
 }
 
 CupsPrintSystem::CupsPrintSystem(int timeoutMs) : m_timeoutMs(timeoutMs) {}
+
+CupsPrintSystem::~CupsPrintSystem() = default;
 
 PrinterQueue CupsPrintSystem::queue(const QString& name)
 {
@@ -178,6 +187,8 @@ PrinterQueue CupsPrintSystem::queue(const QString& name)
     queue.output =
         chooseOutput(option(*dest, "receipt-output"), option(*dest, "printer-make-and-model"),
                      values(cupsFindDestSupported(http.get(), dest.get(), info.get(), "document-format")));
+    queue.cutter = QStringList{QStringLiteral("yes"), QStringLiteral("true"), QStringLiteral("on")}.contains(
+        option(*dest, "receipt-cutter"));
     queue.resolution = dotsPerInch(
         cupsFindDestDefault(http.get(), dest.get(), info.get(), "printer-resolution"), kFallbackResolution);
     cups_size_t size;
@@ -188,38 +199,50 @@ PrinterQueue CupsPrintSystem::queue(const QString& name)
         queue.margins =
             QMarginsF(size.left / 100.0, size.top / 100.0, size.right / 100.0, size.bottom / 100.0);
     }
+    const std::lock_guard lock(m_mutex);
+    m_lastQueue.reset(new Destination{queue.name, std::move(dest), std::move(info)});
     return queue;
 }
 
 int CupsPrintSystem::submit(const PrinterQueue& queue, const JobDocument& document)
 {
     Http http = connect(m_timeoutMs, queue.name);
-    Dest dest = findDest(http.get(), queue.name);
-    if (!dest)
-        throw requestFailure(http.get(), queue.name);
-    DestInfo info(cupsCopyDestInfo(http.get(), dest.get()));
-    if (!info)
-        throw requestFailure(http.get(), queue.name);
+    std::unique_ptr<Destination> found;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_lastQueue && m_lastQueue->name == queue.name)
+            found = std::move(m_lastQueue);
+    }
+    if (!found) {
+        found.reset(new Destination{queue.name, findDest(http.get(), queue.name), nullptr});
+        if (!found->dest)
+            throw requestFailure(http.get(), queue.name);
+        found->info.reset(cupsCopyDestInfo(http.get(), found->dest.get()));
+        if (!found->info)
+            throw requestFailure(http.get(), queue.name);
+    }
+    cups_dest_t* dest = found->dest.get();
+    cups_dinfo_t* info = found->info.get();
     int job = 0;
     // The job and its document go without a name, as the receipt always has.
-    if (!succeeded(cupsCreateDestJob(http.get(), dest.get(), info.get(), &job, "", 0, nullptr)) || job <= 0)
+    if (!succeeded(cupsCreateDestJob(http.get(), dest, info, &job, "", 0, nullptr)) || job <= 0)
         throw requestFailure(http.get(), queue.name);
     // Whatever fails from here on cancels the job, so that no part of the receipt prints later. The
     // cancellation's own result changes nothing: the clerk is told the receipt did not print either way.
     const auto fail = [&]() -> Failure {
         Failure failure = requestFailure(http.get(), queue.name);
-        cupsCancelDestJob(http.get(), dest.get(), job);
+        cupsCancelDestJob(http.get(), dest, job);
         return failure;
     };
-    if (cupsStartDestDocument(http.get(), dest.get(), info.get(), job, "", document.format.constData(), 0,
-                              nullptr, 1) != HTTP_STATUS_CONTINUE)
+    if (cupsStartDestDocument(http.get(), dest, info, job, "", document.format.constData(), 0, nullptr, 1) !=
+        HTTP_STATUS_CONTINUE)
         throw fail();
     if (cupsWriteRequestData(http.get(), document.bytes.constData(), size_t(document.bytes.size())) !=
         HTTP_STATUS_CONTINUE) {
-        cupsFinishDestDocument(http.get(), dest.get(), info.get());
+        cupsFinishDestDocument(http.get(), dest, info);
         throw fail();
     }
-    if (!succeeded(cupsFinishDestDocument(http.get(), dest.get(), info.get())))
+    if (!succeeded(cupsFinishDestDocument(http.get(), dest, info)))
         throw fail();
     return job;
 }

@@ -3,6 +3,8 @@
 #include "printing/PrintSystem.h"
 
 #include <QStringList>
+#include <memory>
+#include <mutex>
 
 typedef struct _ipp_attribute_s ipp_attribute_t;
 
@@ -12,6 +14,7 @@ class CupsPrintSystem : public PrintSystem
 {
 public:
     explicit CupsPrintSystem(int timeoutMs = 4000);
+    ~CupsPrintSystem() override;
 
     PrinterQueue queue(const QString& name) override;
     int submit(const PrinterQueue& queue, const JobDocument& document) override;
@@ -19,7 +22,12 @@ public:
     void cancelJob(const PrinterQueue& queue, int job) override;
 
 private:
+    struct Destination;
+
     int m_timeoutMs;
+    // The queue as the last look-up found it, so the submission that follows need not ask again.
+    std::mutex m_mutex;
+    std::unique_ptr<Destination> m_lastQueue;
 };
 
 // Where the queue's own words decide the output: its "receipt-output" option ("escpos" or "driver") first,

@@ -7,8 +7,7 @@
 #include <QPdfWriter>
 
 PdfPrintDevice::PdfPrintDevice(const PrinterQueue& queue)
-    : m_printer(queue.name),
-      m_layout(QPageSize(queue.paper, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+    : m_layout(QPageSize(queue.paper, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
                QPageLayout::Portrait, queue.margins, QPageLayout::Millimeter, QMarginsF()),
       m_resolution(queue.resolution)
 {
@@ -81,7 +80,7 @@ int PdfPrintDevice::verticalResolution() const
 JobDocument PdfPrintDevice::finishedJob() const
 {
     if (!m_drawn || m_document.isEmpty())
-        throw Failure(PrintMessages::notDrawn(m_printer), QStringLiteral("EPrinter"));
+        throw Failure(PrintMessages::notDrawn(), QStringLiteral("EPrinter"));
     return {QByteArrayLiteral("application/pdf"), m_document};
 }
 

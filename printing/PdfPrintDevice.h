@@ -32,7 +32,6 @@ protected:
 private:
     void newWriter(const QString& title);
 
-    QString m_printer;
     QPageLayout m_layout;
     int m_resolution;
     QBuffer m_buffer;

@@ -91,9 +91,9 @@ QString unconfirmed(const QString& printer)
         .arg(quoted(printer));
 }
 
-QString notDrawn(const QString& printer)
+QString notDrawn()
 {
-    return QStringLiteral("提示：给打印机%1的小票没有生成，小票没有打印!").arg(quoted(printer));
+    return QStringLiteral("提示：小票没有生成，没有打印!");
 }
 
 QString printerProblem(const QStringList& reasons)

@@ -15,7 +15,7 @@ QString refused(const QString& printer, const QString& reason);
 QString waitsUntilResumed(const QString& printer);
 QString didNotPrint(const QString& printer, const JobStatus& status);
 QString unconfirmed(const QString& printer);
-QString notDrawn(const QString& printer);
+QString notDrawn();
 
 // The printer's own problem in words, or an empty text when its reasons show none.
 QString printerProblem(const QStringList& reasons);

@@ -28,6 +28,7 @@ struct PrinterQueue
     State state = State::Idle;
     QStringList reasons; // printer-state-reasons, without "none"
     Output output = Output::Driver;
+    bool cutter = false;           // the printer cuts the paper itself (its "receipt-cutter" option)
     int resolution = 203;          // dots per inch
     QSizeF paper{58, 210};         // millimetres
     QMarginsF margins{5, 0, 5, 0}; // millimetres outside the printable area

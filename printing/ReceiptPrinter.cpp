@@ -17,8 +17,8 @@ Failure printerFailure(const QString& message)
 // Queues that draw alike can share one device; anything else needs a device of its own.
 bool drawsAlike(const PrinterQueue& a, const PrinterQueue& b)
 {
-    return a.name == b.name && a.output == b.output && a.resolution == b.resolution && a.paper == b.paper &&
-           a.margins == b.margins;
+    return a.name == b.name && a.output == b.output && a.cutter == b.cutter && a.resolution == b.resolution &&
+           a.paper == b.paper && a.margins == b.margins;
 }
 } // namespace
 
