@@ -66,6 +66,11 @@ QString CupsSandbox::outputPath() const
     return QDir(m_dir.path()).filePath(QStringLiteral("out/%1.pdf").arg(queue));
 }
 
+QString CupsSandbox::rawOutputPath() const
+{
+    return QDir(m_dir.path()).filePath(QStringLiteral("out/%1.bin").arg(rawQueue));
+}
+
 QString CupsSandbox::errorLog() const
 {
     QFile log(QDir(m_dir.path()).filePath(QStringLiteral("log/error_log")));
