@@ -5,6 +5,7 @@
 #include "receipt/TPrinterLineOutput.h"
 #include "tests/support/EscPosReader.h"
 #include "tests/support/GTestQt.h"
+#include "tests/support/SampleReceipt.h"
 
 #include <QGuiApplication>
 #include <functional>
@@ -82,21 +83,6 @@ template <typename Device> struct Printer
     }
 };
 
-ReceiptFields sampleFields()
-{
-    ReceiptFields fields;
-    fields.title = QStringLiteral("禾岚幼儿园收费小票");
-    fields.student = QStringLiteral("李小明");
-    fields.total = QStringLiteral("312.5");
-    fields.remark1 = QStringLiteral("QQ:80012345");
-    fields.remark2 = QStringLiteral("可以支付宝购买，安全.");
-    fields.dateTime = QStringLiteral("2024-03-05 09:07");
-    fields.payee = QStringLiteral("018");
-    fields.webAddress = QStringLiteral("http://www.example.com");
-    fields.contactNumber = QStringLiteral("80012345");
-    return fields;
-}
-
 QList<ReceiptItem> sampleItems(int count)
 {
     QList<ReceiptItem> items;
@@ -108,7 +94,7 @@ QList<ReceiptItem> sampleItems(int count)
 QList<QByteArray> directlyDrawnReceipt(int items)
 {
     Printer<DirectPictureDevice> direct([] { return std::make_unique<DirectPictureDevice>(); });
-    printReceipt(direct.output, sampleFields(), sampleItems(items));
+    printReceipt(direct.output, sampleReceiptFields(), sampleItems(items));
     return inkedRows(direct.device->picture());
 }
 
@@ -120,7 +106,7 @@ class EscPosReceipt : public testing::TestWithParam<int>
 TEST_P(EscPosReceipt, DecodesToThePageDrawnDirectlyAndStartsAndEndsAsAJob)
 {
     Printer<EscPosPrintDevice> escPos([] { return std::make_unique<EscPosPrintDevice>(); });
-    printReceipt(escPos.output, sampleFields(), sampleItems(GetParam()));
+    printReceipt(escPos.output, sampleReceiptFields(), sampleItems(GetParam()));
     const QByteArray bytes = escPos.device->document();
     const EscPosJob job = readEscPos(bytes);
 
@@ -146,8 +132,8 @@ INSTANTIATE_TEST_SUITE_P(Items, EscPosReceipt, testing::Values(1, 20, 200));
 TEST(EscPosDevice, SecondReceiptOfTheRunIsWholeAndAlone)
 {
     Printer<EscPosPrintDevice> escPos([] { return std::make_unique<EscPosPrintDevice>(384, 203, true); });
-    printReceipt(escPos.output, sampleFields(), sampleItems(200));
-    printReceipt(escPos.output, sampleFields(), sampleItems(3));
+    printReceipt(escPos.output, sampleReceiptFields(), sampleItems(200));
+    printReceipt(escPos.output, sampleReceiptFields(), sampleItems(3));
     const EscPosJob job = readEscPos(escPos.device->document());
 
     ASSERT_EQ(job.error, QString());
