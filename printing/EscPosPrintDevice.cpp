@@ -4,11 +4,8 @@
 
 #include <QtGlobal>
 #include <algorithm>
-#include <limits>
 
 namespace {
-// A page height the line output never reaches, leaving it room for its sums.
-constexpr int kRollRows = std::numeric_limits<int>::max() / 4;
 // The picture a page starts with, in inches of paper; it grows by doubling.
 constexpr int kFirstPageInches = 8;
 // From the print head to the tear bar of a small receipt printer.
@@ -64,11 +61,6 @@ void EscPosPrintDevice::endPage()
     endPainting(); // a painter on a picture always ends well
     if (m_raster)
         m_raster->appendRows(m_page, m_pageExtent);
-}
-
-int EscPosPrintDevice::printableHeight() const
-{
-    return kRollRows;
 }
 
 void EscPosPrintDevice::drawText(int x, int y, const QString& text)

@@ -55,7 +55,7 @@ public:
     void startPage() override {}
     void endPage() override {}
     int printableWidth() const override { return kDots; }
-    int printableHeight() const override { return EscPosPrintDevice().printableHeight(); }
+    int printableHeight() const override { return EscPosPrintDevice::kRollRows; }
     int verticalResolution() const override { return EscPosPrintDevice::kDefaultResolution; }
 
     const QImage& picture() const { return m_picture; }
