@@ -20,7 +20,6 @@
 namespace {
 constexpr double kPrinterMillimetresPerSecond = 90;
 constexpr int kRuns = 9;
-const QString kRawQueue = QStringLiteral("RAW58");
 
 // What one job took: the paper its text reaches down to and the bytes submitted.
 struct JobMeasure
@@ -116,19 +115,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot start the CUPS sandbox: %s\n", qPrintable(problem));
         return 1;
     }
-    // A raw queue, as a 58 mm printer without a driver is set up; its device keeps nothing.
-    if (const QString problem = cups.admin(QStringLiteral("lpadmin"),
-                                           {"-p", kRawQueue, "-E", "-v", "file:///dev/null", "-m", "raw"});
-        !problem.isEmpty() && !problem.contains(QStringLiteral("deprecated"))) {
-        std::fprintf(stderr, "cannot add the raw queue: %s\n", qPrintable(problem));
-        return 1;
-    }
     QGuiApplication app(argc, argv);
 
     std::printf("%-8s %6s %11s %15s %14s %10s %12s %9s %16s %13s\n", "path", "items", "compose ms",
                 "click to job ms", "queue done ms", "bytes", "bytes/row", "paper mm", "printer 90mm/s ms",
                 "job/paper %");
-    for (const QString& queue : {CupsSandbox::queue, kRawQueue}) {
+    for (const QString& queue : {CupsSandbox::queue, CupsSandbox::rawQueue}) {
         if (!makeDefault(cups, queue))
             return 1;
         JobMeasure measure;
@@ -162,9 +154,10 @@ int main(int argc, char** argv)
             const double paperMillimetres = dotRows / measure.resolution * 25.4;
             const double paperMs = paperMillimetres / kPrinterMillimetresPerSecond * 1000;
             std::printf("%-8s %6d %11.3f %15.1f %14.1f %10lld %12.1f %9.1f %16.0f %13.2f\n",
-                        queue == kRawQueue ? "ESC/POS" : "PDF", count, median(compose), median(toJob),
-                        median(done), static_cast<long long>(measure.bytes), measure.bytes / dotRows,
-                        paperMillimetres, paperMs, (median(compose) + median(toJob)) / paperMs * 100);
+                        queue == CupsSandbox::rawQueue ? "ESC/POS" : "PDF", count, median(compose),
+                        median(toJob), median(done), static_cast<long long>(measure.bytes),
+                        measure.bytes / dotRows, paperMillimetres, paperMs,
+                        (median(compose) + median(toJob)) / paperMs * 100);
         }
     }
     return 0;

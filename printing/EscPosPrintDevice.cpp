@@ -5,11 +5,8 @@
 
 #include <QtGlobal>
 #include <algorithm>
-#include <limits>
 
 namespace {
-// A page height the line output never reaches, leaving it room for its sums.
-constexpr int kRollRows = std::numeric_limits<int>::max() / 4;
 // The picture a page starts with, in inches of paper; it grows by doubling.
 constexpr int kFirstPageInches = 8;
 // From the print head to the tear bar of a small receipt printer.
@@ -72,11 +69,6 @@ JobDocument EscPosPrintDevice::finishedJob() const
     if (m_document.isEmpty())
         throw Failure(PrintMessages::notDrawn(), QStringLiteral("EPrinter"));
     return {documentFormat().toLatin1(), m_document};
-}
-
-int EscPosPrintDevice::printableHeight() const
-{
-    return kRollRows;
 }
 
 void EscPosPrintDevice::drawText(int x, int y, const QString& text)

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <limits>
 #include <optional>
 
 // A receipt printer without a driver: each page is drawn with the shared painter code onto a one-bit picture
@@ -21,6 +22,8 @@ public:
     // 48 mm printable across a 58 mm roll at 203 dpi.
     static constexpr int kDefaultDotsAcross = 384;
     static constexpr int kDefaultResolution = 203;
+    // The page height the line output is told: one it never reaches, leaving it room for its sums.
+    static constexpr int kRollRows = std::numeric_limits<int>::max() / 4;
 
     explicit EscPosPrintDevice(int dotsAcross = kDefaultDotsAcross, int resolution = kDefaultResolution,
                                bool cutter = false);
@@ -39,7 +42,7 @@ public:
     void endPage() override;
 
     int printableWidth() const override { return m_dotsAcross; }
-    int printableHeight() const override;
+    int printableHeight() const override { return kRollRows; }
     int verticalResolution() const override { return m_resolution; }
 
     void drawText(int x, int y, const QString& text) override;

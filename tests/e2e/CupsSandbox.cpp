@@ -95,6 +95,11 @@ QString CupsSandbox::outputPath() const
     return QDir(m_dir.path()).filePath(QStringLiteral("out/%1.pdf").arg(queue));
 }
 
+QString CupsSandbox::rawOutputPath() const
+{
+    return QDir(m_dir.path()).filePath(QStringLiteral("out/%1.bin").arg(rawQueue));
+}
+
 QString CupsSandbox::errorLog() const
 {
     QFile log(QDir(m_dir.path()).filePath(QStringLiteral("log/error_log")));
@@ -104,8 +109,7 @@ QString CupsSandbox::errorLog() const
 QList<CupsSandbox::Job> CupsSandbox::jobs() const
 {
     cups_job_t* list = nullptr;
-    const int count =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ALL);
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, nullptr, 0, CUPS_WHICHJOBS_ALL);
     QList<Job> result;
     for (int at = 0; at < count; ++at)
         result.append({list[at].id, QString::fromUtf8(list[at].title), list[at].state == IPP_JSTATE_COMPLETED,
@@ -120,8 +124,7 @@ bool CupsSandbox::waitUntilIdle(int timeoutMs) const
     timer.start();
     while (timer.elapsed() < timeoutMs) {
         cups_job_t* list = nullptr;
-        const int active =
-            cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+        const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
         cupsFreeJobs(qMax(active, 0), list);
         if (active == 0)
             return true;

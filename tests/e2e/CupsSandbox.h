@@ -5,8 +5,9 @@
 #include <QTemporaryDir>
 
 // A CUPS of our own (scripts/cups-sandbox): its own cupsd in a temporary folder with the virtual 58 mm,
-// 203 dpi queue POS58 as the default printer, which writes each job's document to outputPath(). Starting
-// it points this process's CUPS clients at it, so it must be started before anything here talks to CUPS.
+// 203 dpi queue POS58 as the default printer, which writes each job's document to outputPath(), and the raw
+// queue POS58RAW, which writes each job's bytes to rawOutputPath(). Starting it points this process's CUPS
+// clients at it, so it must be started before anything here talks to CUPS.
 class CupsSandbox
 {
 public:
@@ -32,6 +33,7 @@ public:
     QString folder() const { return m_dir.path(); }
 
     QString outputPath() const;
+    QString rawOutputPath() const;
     QString errorLog() const;
     // Waits until no job is pending or processing; false after the timeout.
     bool waitUntilIdle(int timeoutMs = 60000) const;
@@ -46,6 +48,7 @@ public:
     QList<Job> jobs() const;
 
     static inline const QString queue = QStringLiteral("POS58");
+    static inline const QString rawQueue = QStringLiteral("POS58RAW");
 
 private:
     QString run(const QString& command) const;

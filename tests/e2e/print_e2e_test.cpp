@@ -3,9 +3,12 @@
 #include "printing/QueueDevices.h"
 #include "printing/ReceiptPrinter.h"
 #include "receipt/ReceiptItems.h"
+#include "receipt/ReceiptPrinting.h"
 #include "store/Dataset.h"
 #include "tests/e2e/CupsSandbox.h"
 #include "tests/gui/window/WindowFixture.h"
+#include "tests/support/DirectPicture.h"
+#include "tests/support/EscPosReader.h"
 #include "tests/support/GTestQt.h"
 #include "tests/support/SampleReceipt.h"
 #include "text/FormatSettings.h"
@@ -13,7 +16,9 @@
 #include "widgets/FlatSpeedButton.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QXmlStreamReader>
@@ -421,18 +426,80 @@ TEST_P(PrintFaults, AreToldWithinTheLimitAndPrintingRecovers)
 INSTANTIATE_TEST_SUITE_P(Cups, PrintFaults, testing::ValuesIn(kFaultCases),
                          [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
-// The queue's own resolution and paper decide the device's dots.
-TEST_F(PrintThroughCups, QueueGivesItsResolutionPaperAndDriverOutput)
+// The queue decides how the receipt is drawn: its driver gets a PDF, a raw queue ESC/POS raster, and the
+// queue's receipt-output option overrides either. A queue that names no resolution or paper gets 203 dpi
+// and 48 mm across.
+TEST_F(PrintThroughCups, QueueDecidesOutputResolutionAndDots)
 {
-    const PrinterQueue queue = CupsPrintSystem().queue(QString());
-    EXPECT_EQ(queue.name, kQueue);
-    EXPECT_EQ(queue.resolution, 203);
-    EXPECT_EQ(queue.output, PrinterQueue::Output::Driver);
-    EXPECT_NEAR(queue.paper.width(), 58, 0.1);
-    EXPECT_NEAR(queue.paper.width() - queue.margins.left() - queue.margins.right(), 48, 0.1);
-    const auto device = queueDevices(queue);
-    EXPECT_EQ(device->printableWidth(), 384);
-    EXPECT_EQ(device->verticalResolution(), 203);
+    struct Case
+    {
+        QString queue;
+        QString receiptOutput; // the queue's receipt-output default; empty: none
+        PrinterQueue::Output output;
+    };
+    const Case cases[] = {
+        {kQueue, {}, PrinterQueue::Output::Driver},
+        {CupsSandbox::rawQueue, {}, PrinterQueue::Output::EscPos},
+        {kQueue, QStringLiteral("escpos"), PrinterQueue::Output::EscPos},
+        {CupsSandbox::rawQueue, QStringLiteral("driver"), PrinterQueue::Output::Driver},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.queue + u' ' + c.receiptOutput).toStdString());
+        if (!c.receiptOutput.isEmpty())
+            expectOk(sandbox->admin("lpadmin",
+                                    {"-p", c.queue, "-o", "receipt-output-default=" + c.receiptOutput}));
+        const PrinterQueue queue = CupsPrintSystem().queue(c.queue);
+        if (!c.receiptOutput.isEmpty())
+            expectOk(sandbox->admin("lpadmin", {"-p", c.queue, "-R", "receipt-output-default"}));
+        EXPECT_EQ(queue.name, c.queue);
+        EXPECT_EQ(queue.output, c.output);
+        EXPECT_EQ(queue.resolution, 203);
+        const auto device = queueDevices(queue);
+        EXPECT_EQ(device->printableWidth(), 384);
+        EXPECT_EQ(device->verticalResolution(), 203);
+    }
+}
+
+// A raw queue as the default printer: the window's clicks reach the printer as ESC/POS raster jobs whose
+// pictures are, dot for dot, the page the same line output draws directly, twice in one run.
+TEST_F(PrintThroughCups, RawQueueGetsTheSamePageAsEscPosRaster)
+{
+    expectOk(sandbox->admin("lpadmin", {"-d", CupsSandbox::rawQueue}));
+    const auto driverQueueAgain = qScopeGuard([] { expectOk(sandbox->admin("lpadmin", {"-d", kQueue})); });
+    auto fixture = window();
+    TFormMain& form = fixture->form();
+    for (const QString& student : {QStringLiteral("王芳"), QStringLiteral("李小明")}) {
+        SCOPED_TRACE(student.toStdString());
+        QFile::remove(sandbox->rawOutputPath());
+        typeStudent(form, student);
+        const ReceiptFields fields{form.FlatEdit1->text(),    student,
+                                   form.FlatEdit6->text(),    form.FlatEdit7->text(),
+                                   form.FlatEdit8->text(),    form.FlatEdit2->text(),
+                                   form.FlatEdit3->text(),    QStringLiteral("http://www.example.com"),
+                                   QStringLiteral("80012345")};
+
+        QTest::mouseClick(form.FlatSpeedButton2, Qt::LeftButton);
+
+        EXPECT_EQ(form.FlatEdit9->text(), QString());
+        ASSERT_TRUE(sandbox->waitUntilIdle());
+        QFile received(sandbox->rawOutputPath());
+        ASSERT_TRUE(received.open(QIODevice::ReadOnly)) << sandbox->errorLog().toStdString();
+        const QByteArray bytes = received.readAll();
+        const EscPosJob job = readEscPos(bytes);
+        ASSERT_EQ(job.error, QString());
+        EXPECT_EQ(job.picture.width(), 384);
+        EXPECT_EQ(job.commands.first(), QStringLiteral("ESC @"));
+        EXPECT_TRUE(job.commands.last().startsWith(QStringLiteral("ESC J ")))
+            << job.commands.last().toStdString();
+        EXPECT_LE(bytes.size(), 48 * job.picture.height()) << "bytes per printed dot row";
+
+        Printer<DirectPictureDevice> direct([] { return std::make_unique<DirectPictureDevice>(); });
+        ReceiptItemList items({{QStringLiteral("学费"), "300"}, {QStringLiteral("餐费"), "12.5"}});
+        printReceipt(direct.output, fields, items);
+        EXPECT_EQ(inkedRows(job.picture), inkedRows(direct.device->picture()));
+    }
+    QTest::qWait(300);
+    EXPECT_EQ(fixture->dialogs.texts(), QStringList());
 }
 } // namespace
 

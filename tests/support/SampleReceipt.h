@@ -2,7 +2,7 @@
 
 #include "receipt/ReceiptComposition.h"
 
-// A receipt's fields as a clerk fills them, with the program's (fictional) vendor lines.
+// A receipt's fields as the window fills them, every one set and most of them Chinese.
 inline ReceiptFields sampleReceiptFields()
 {
     ReceiptFields fields;
