@@ -122,6 +122,16 @@ void typeStudent(TFormMain& form, const QString& name)
     form.FlatEdit9->insert(name);
 }
 
+// The receipt's fields as the window shows them.
+ReceiptFields fieldsOf(const TFormMain& form)
+{
+    return {form.FlatEdit1->text(),    form.FlatEdit9->text(),
+            form.FlatEdit6->text(),    form.FlatEdit7->text(),
+            form.FlatEdit8->text(),    form.FlatEdit2->text(),
+            form.FlatEdit3->text(),    QStringLiteral("http://www.example.com"),
+            QStringLiteral("80012345")};
+}
+
 int lastJobId()
 {
     int last = 0;
@@ -230,11 +240,7 @@ TEST_F(PrintThroughCups, WindowPrintsTwoReceiptsInOneRun)
     QTest::mouseClick(form.FlatSpeedButton5, Qt::LeftButton);
     for (const QString& student : {QStringLiteral("王芳"), QStringLiteral("李小明")}) {
         typeStudent(form, student);
-        const ReceiptFields fields{form.FlatEdit1->text(),    student,
-                                   form.FlatEdit6->text(),    form.FlatEdit7->text(),
-                                   form.FlatEdit8->text(),    form.FlatEdit2->text(),
-                                   form.FlatEdit3->text(),    QStringLiteral("http://www.example.com"),
-                                   QStringLiteral("80012345")};
+        const ReceiptFields fields = fieldsOf(form);
 
         QTest::mouseClick(form.FlatSpeedButton2, Qt::LeftButton);
 
@@ -472,11 +478,7 @@ TEST_F(PrintThroughCups, RawQueueGetsTheSamePageAsEscPosRaster)
         SCOPED_TRACE(student.toStdString());
         QFile::remove(sandbox->rawOutputPath());
         typeStudent(form, student);
-        const ReceiptFields fields{form.FlatEdit1->text(),    student,
-                                   form.FlatEdit6->text(),    form.FlatEdit7->text(),
-                                   form.FlatEdit8->text(),    form.FlatEdit2->text(),
-                                   form.FlatEdit3->text(),    QStringLiteral("http://www.example.com"),
-                                   QStringLiteral("80012345")};
+        const ReceiptFields fields = fieldsOf(form);
 
         QTest::mouseClick(form.FlatSpeedButton2, Qt::LeftButton);
 
