@@ -46,9 +46,12 @@ void ReceiptPrinter::print(const ReceiptFields& fields, ReceiptItemSource& items
         useQueue(queue);
         printReceipt(*m_output, fields, items);
         const JobDocument document = m_device->finishedJob();
+        // A job that the print system creates after the window gave up waiting is cancelled: the clerk was
+        // told this receipt did not print.
         const int job = answerWithin<int>(
             kAnswerLimitMs, [system = m_system, queue, document] { return system->submit(queue, document); },
-            printerFailure(PrintMessages::notAnswering(queue.name)));
+            printerFailure(PrintMessages::notAnswering(queue.name)),
+            [system = m_system, queue](int late) { system->cancelJob(queue, late); });
         m_chosen = queue.name;
         if (queue.paused()) {
             tellLater(PrintMessages::waitsUntilResumed(queue.name));

@@ -1,7 +1,12 @@
+#include "printing/AnswerWithin.h"
 #include "printing/CupsPrintSystem.h"
 #include "printing/PrintMessages.h"
 #include "tests/support/GTestQt.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
 #include <cups/ipp.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -85,4 +90,51 @@ TEST(DidNotPrint, GivesThePrintersProblemBeforeTheJobsState)
     EXPECT_EQ(PrintMessages::didNotPrint(QStringLiteral("POS58"), {JobStatus::State::Held, {}, {}}),
               QStringLiteral("提示：打印机“POS58”没有打出小票：打印任务被挂起，请处理后重打!"));
 }
+// The window waits for the print system with its event loop running; a late answer is undone, so a job
+// created after the clerk was told "not printed" does not print.
+TEST(AnswerWithin, GivesTheAnswerItsFailureOrGivesUpAndUndoesTheLateAnswer)
+{
+    const Failure late(QStringLiteral("late"));
+    EXPECT_EQ(answerWithin<int>(1000, [] { return 7; }, late), 7);
+    try {
+        answerWithin<int>(1000, []() -> int { throw Failure(QStringLiteral("refused")); }, late);
+        ADD_FAILURE() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.message(), QStringLiteral("refused"));
+    }
+
+    auto undone = std::make_shared<std::atomic<int>>(0);
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    QElapsedTimer waited;
+    waited.start();
+    try {
+        answerWithin<int>(
+            200,
+            [] {
+                QThread::msleep(600);
+                return 42;
+            },
+            late, [undone](int job) { *undone = job; });
+        ADD_FAILURE() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.message(), QStringLiteral("late"));
+    }
+    EXPECT_LT(waited.elapsed(), 550);
+    EXPECT_GT(ticks, 0) << "the event loop did not run while waiting";
+    QElapsedTimer undoing;
+    undoing.start();
+    while (*undone == 0 && undoing.elapsed() < 5000)
+        QThread::msleep(10);
+    EXPECT_EQ(*undone, 42);
+}
 } // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
