@@ -17,10 +17,18 @@ Failure outOfMemory()
 {
     return Failure(QStringLiteral("Out of memory"), QStringLiteral("EOutOfMemory"));
 }
+
+// A printer with no dots across or no resolution, as a queue might misreport it, cannot take a picture.
+int checkedDots(int dots)
+{
+    if (dots <= 0)
+        throw Failure(QStringLiteral("Printer selected is not valid"), QStringLiteral("EPrinter"));
+    return dots;
+}
 } // namespace
 
 EscPosPrintDevice::EscPosPrintDevice(int dotsAcross, int resolution, bool cutter)
-    : m_dotsAcross(dotsAcross), m_resolution(resolution), m_cutter(cutter),
+    : m_dotsAcross(checkedDots(dotsAcross)), m_resolution(checkedDots(resolution)), m_cutter(cutter),
       m_page(blankPage(kFirstPageInches * resolution))
 {
 }

@@ -8,6 +8,7 @@
 #include "tests/support/EscPosReader.h"
 #include "tests/support/GTestQt.h"
 #include "tests/support/SampleReceipt.h"
+#include "text/Failure.h"
 
 #include <QGuiApplication>
 #include <functional>
@@ -100,6 +101,18 @@ TEST(EscPosDevice, FormFeedPutsTheNextPageBelowTheLastLine)
     const QImage picture = job.picture.copy(0, 0, kDots, 2 * cell);
     EXPECT_EQ(inkedRows(picture.copy(0, cell, kDots, cell)), inkedRows(picture.copy(0, 0, kDots, cell)));
     EXPECT_FALSE(inkedRows(picture.copy(0, 0, kDots, cell)).isEmpty());
+}
+
+TEST(EscPosDevice, PrinterWithoutDotsOrResolutionIsNotValid)
+{
+    for (const auto& [dots, resolution] : {std::pair{0, 203}, std::pair{384, 0}, std::pair{-8, 203}}) {
+        try {
+            EscPosPrintDevice device(dots, resolution);
+            ADD_FAILURE() << dots << " dots at " << resolution << " dpi made a device";
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.message(), "Printer selected is not valid");
+        }
+    }
 }
 
 // Pictures of a few dots across, each row given as the columns it has ink in.
