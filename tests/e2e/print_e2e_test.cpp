@@ -440,25 +440,29 @@ TEST_F(PrintThroughCups, QueueDecidesOutputResolutionAndDots)
     struct Case
     {
         QString queue;
-        QString receiptOutput; // the queue's receipt-output default; empty: none
+        QString option; // a default the queue is given, "name=value"; empty: none
         PrinterQueue::Output output;
+        bool cutter = false;
     };
     const Case cases[] = {
         {kQueue, {}, PrinterQueue::Output::Driver},
         {CupsSandbox::rawQueue, {}, PrinterQueue::Output::EscPos},
-        {kQueue, QStringLiteral("escpos"), PrinterQueue::Output::EscPos},
-        {CupsSandbox::rawQueue, QStringLiteral("driver"), PrinterQueue::Output::Driver},
+        {kQueue, QStringLiteral("receipt-output=escpos"), PrinterQueue::Output::EscPos},
+        {CupsSandbox::rawQueue, QStringLiteral("receipt-output=driver"), PrinterQueue::Output::Driver},
+        {CupsSandbox::rawQueue, QStringLiteral("receipt-cutter=yes"), PrinterQueue::Output::EscPos, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE((c.queue + u' ' + c.receiptOutput).toStdString());
-        if (!c.receiptOutput.isEmpty())
-            expectOk(sandbox->admin("lpadmin",
-                                    {"-p", c.queue, "-o", "receipt-output-default=" + c.receiptOutput}));
+        SCOPED_TRACE((c.queue + u' ' + c.option).toStdString());
+        const QString name = c.option.section(u'=', 0, 0) + QStringLiteral("-default");
+        if (!c.option.isEmpty())
+            expectOk(
+                sandbox->admin("lpadmin", {"-p", c.queue, "-o", name + u'=' + c.option.section(u'=', 1)}));
         const PrinterQueue queue = CupsPrintSystem().queue(c.queue);
-        if (!c.receiptOutput.isEmpty())
-            expectOk(sandbox->admin("lpadmin", {"-p", c.queue, "-R", "receipt-output-default"}));
+        if (!c.option.isEmpty())
+            expectOk(sandbox->admin("lpadmin", {"-p", c.queue, "-R", name}));
         EXPECT_EQ(queue.name, c.queue);
         EXPECT_EQ(queue.output, c.output);
+        EXPECT_EQ(queue.cutter, c.cutter);
         EXPECT_EQ(queue.resolution, 203);
         const auto device = queueDevices(queue);
         EXPECT_EQ(device->printableWidth(), 384);
