@@ -1,15 +1,17 @@
 #include "app/UnitMain.h"
 
+#include "app/DatasetItemSource.h"
 #include "links/VendorLinks.h"
-#include "receipt/QtPrintDevice.h"
-#include "receipt/ReceiptPrinting.h"
-#include "receipt/TPrinterLineOutput.h"
+#include "printing/CupsPrintSystem.h"
+#include "printing/QueueDevices.h"
+#include "printing/ReceiptPrinter.h"
 #include "store/Connection.h"
 #include "store/DataSource.h"
 #include "store/DatabaseLocation.h"
 #include "store/Dataset.h"
 #include "text/ApplicationTitle.h"
 #include "text/DateTimeText.h"
+#include "text/Failure.h"
 #include "text/FailureReport.h"
 #include "text/FormatSettings.h"
 #include "text/NumberText.h"
@@ -44,7 +46,8 @@ TFormMain::Services TFormMain::Services::system(DialogService& dialogs)
     services.executablePath = QCoreApplication::applicationFilePath();
     services.dialogs = &dialogs;
     services.clock = [] { return QDateTime::currentDateTime(); };
-    services.printDevices = qtPrintDeviceFactory();
+    services.printSystem = std::make_shared<CupsPrintSystem>();
+    services.printDevices = queueDevices;
     services.applicationTitle = ::applicationTitle(QFileInfo(services.executablePath).fileName());
     return services;
 }
@@ -52,6 +55,7 @@ TFormMain::Services TFormMain::Services::system(DialogService& dialogs)
 TFormMain::TFormMain(Services services, QWidget* parent) : QWidget(parent), m_services(std::move(services))
 {
     loadLayout();
+    m_printer = new ReceiptPrinter(m_services.printSystem, m_services.printDevices, this);
     wireEvents();
     FormCreate();
 }
@@ -215,35 +219,18 @@ void TFormMain::FlatSpeedButton2Click()
         FlatEdit9->setFocus();
         return;
     }
-    // The fields as they stand when their lines are written.
-    const auto fields = [this] {
-        ReceiptFields fields;
-        fields.title = FlatEdit1->text();
-        fields.student = FlatEdit9->text();
-        fields.total = FlatEdit6->text();
-        fields.remark1 = FlatEdit7->text();
-        fields.remark2 = FlatEdit8->text();
-        fields.dateTime = FlatEdit2->text();
-        fields.payee = FlatEdit3->text();
-        fields.webAddress = VendorLinks::webAddress;
-        fields.contactNumber = VendorLinks::contactNumber;
-        return fields;
-    };
-    if (!m_printer)
-        m_printer = std::make_unique<TPrinterLineOutput>(m_services.printDevices);
-    TPrinterLineOutput& printer = *m_printer;
-    printer.Open();
-    // A receipt that fails half-way still ends its job, or every later receipt would be refused.
-    PrintJobGuard job(printer);
-    writeReceiptLines(printer, receiptHeaderLines(fields()));
-    ADOQuery1->first();
-    while (!ADOQuery1->eof()) {
-        writeItemName(printer, ADOQuery1->fieldByName(QStringLiteral("品名")).asString());
-        printer.WriteLine(ADOQuery1->fieldByName(QStringLiteral("金额")).asString());
-        ADOQuery1->next();
-    }
-    writeReceiptLines(printer, receiptFooterLines(fields()));
-    printer.Close();
+    ReceiptFields fields;
+    fields.title = FlatEdit1->text();
+    fields.student = FlatEdit9->text();
+    fields.total = FlatEdit6->text();
+    fields.remark1 = FlatEdit7->text();
+    fields.remark2 = FlatEdit8->text();
+    fields.dateTime = FlatEdit2->text();
+    fields.payee = FlatEdit3->text();
+    fields.webAddress = VendorLinks::webAddress;
+    fields.contactNumber = VendorLinks::contactNumber;
+    DatasetItemSource items(*ADOQuery1);
+    m_printer->print(fields, items);
     reopenItems();
     FlatEdit9->clear();
     FlatEdit9->setFocus();
@@ -283,6 +270,9 @@ void TFormMain::wireEvents()
     connect(FlatSpeedButton6, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton6Click));
     connect(FlatSpeedButton4, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton4Click));
     connect(FlatSpeedButton1, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton1Click));
+    // A receipt that turns out not to print after the click has ended is told like any other failure.
+    connect(m_printer, &ReceiptPrinter::jobProblem, this,
+            [](const QString& message) { reportFailure(Failure(message, QStringLiteral("EPrinter"))); });
     DBGrid1->setKeyPressHandler([this](QChar& key) { DBGrid1KeyPress(key); });
     for (QObject* watched : {static_cast<QObject*>(FlatEdit2), static_cast<QObject*>(FlatEdit3),
                              static_cast<QObject*>(FlatEdit9), static_cast<QObject*>(FlatEdit6),

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "receipt/PrintDevice.h"
+#include "printing/DocumentDevice.h"
+#include "printing/PrintSystem.h"
 
 #include <QDateTime>
 #include <QString>
@@ -19,7 +20,7 @@ class FlatSpeedButton;
 class QLabel;
 class QScrollArea;
 class QTimer;
-class TPrinterLineOutput;
+class ReceiptPrinter;
 
 // The fee desk's one window: its components under their own names, its lifecycle steps and its handlers.
 class TFormMain : public QWidget
@@ -30,11 +31,12 @@ public:
     // What the window needs from outside; the defaults are the real program's.
     struct Services
     {
-        QString executablePath;           // data.mdb lies beside it
-        DialogService* dialogs = nullptr; // every modal box
-        std::function<QDateTime()> clock; // the date field's time
-        PrintDeviceFactory printDevices;  // the receipt printer
-        QString applicationTitle;         // caption of the program's own boxes
+        QString executablePath;                   // data.mdb lies beside it
+        DialogService* dialogs = nullptr;         // every modal box
+        std::function<QDateTime()> clock;         // the date field's time
+        std::shared_ptr<PrintSystem> printSystem; // the print queues and their jobs
+        DocumentDeviceFactory printDevices;       // what draws the receipt for a queue
+        QString applicationTitle;                 // caption of the program's own boxes
 
         static Services system(DialogService& dialogs);
     };
@@ -119,6 +121,6 @@ private:
     QString now() const;
 
     Services m_services;
-    std::unique_ptr<TPrinterLineOutput> m_printer;
+    ReceiptPrinter* m_printer = nullptr;
     bool m_shown = false;
 };

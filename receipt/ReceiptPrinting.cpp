@@ -1,5 +1,6 @@
 #include "receipt/ReceiptPrinting.h"
 
+#include "receipt/ReceiptItems.h"
 #include "receipt/TPrinterLineOutput.h"
 
 void writeReceiptLines(TPrinterLineOutput& output, const QList<ReceiptLine>& lines)
@@ -17,14 +18,14 @@ void writeItemName(TPrinterLineOutput& output, const QString& name)
     output.Flush();
 }
 
-void printReceipt(TPrinterLineOutput& output, const ReceiptFields& fields, const QList<ReceiptItem>& items)
+void printReceipt(TPrinterLineOutput& output, const ReceiptFields& fields, ReceiptItemSource& items)
 {
     output.Open();
     PrintJobGuard job(output);
     writeReceiptLines(output, receiptHeaderLines(fields));
-    for (const ReceiptItem& item : items) {
-        writeItemName(output, item.name);
-        output.WriteLine(item.amount);
+    for (items.first(); !items.eof(); items.next()) {
+        writeItemName(output, items.name());
+        output.WriteLine(items.amount());
     }
     writeReceiptLines(output, receiptFooterLines(fields));
     output.Close();

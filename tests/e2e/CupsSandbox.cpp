@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QThread>
 #include <cups/cups.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -47,15 +48,43 @@ void CupsSandbox::addQueue()
     run(QStringLiteral("add"));
 }
 
+void CupsSandbox::stop()
+{
+    run(QStringLiteral("stop"));
+}
+
+void CupsSandbox::freeze()
+{
+    signalScheduler(SIGSTOP);
+}
+
+void CupsSandbox::thaw()
+{
+    signalScheduler(SIGCONT);
+}
+
+void CupsSandbox::signalScheduler(int signal) const
+{
+    QFile pidFile(QDir(m_dir.path()).filePath(QStringLiteral("cupsd.pid")));
+    if (pidFile.open(QIODevice::ReadOnly))
+        kill(pid_t(pidFile.readAll().trimmed().toInt()), signal);
+}
+
 QString CupsSandbox::run(const QString& command) const
 {
+    return admin(kScript, {command, m_dir.path()});
+}
+
+QString CupsSandbox::admin(const QString& program, const QStringList& arguments) const
+{
     QProcess process;
-    process.start(kScript, {command, m_dir.path()});
+    process.start(program, arguments);
+    const QString command = program + u' ' + arguments.join(u' ');
     if (!process.waitForFinished(120000))
-        return QStringLiteral("%1 %2 did not finish").arg(kScript, command);
+        return command + QStringLiteral(" did not finish");
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return QStringLiteral("%1 %2 failed with %3: %4")
-            .arg(kScript, command)
+        return QStringLiteral("%1 failed with %2: %3")
+            .arg(command)
             .arg(process.exitCode())
             .arg(QString::fromLocal8Bit(process.readAllStandardError()));
     return {};
@@ -64,6 +93,11 @@ QString CupsSandbox::run(const QString& command) const
 QString CupsSandbox::outputPath() const
 {
     return QDir(m_dir.path()).filePath(QStringLiteral("out/%1.pdf").arg(queue));
+}
+
+QString CupsSandbox::rawOutputPath() const
+{
+    return QDir(m_dir.path()).filePath(QStringLiteral("out/%1.bin").arg(rawQueue));
 }
 
 QString CupsSandbox::errorLog() const
@@ -75,12 +109,11 @@ QString CupsSandbox::errorLog() const
 QList<CupsSandbox::Job> CupsSandbox::jobs() const
 {
     cups_job_t* list = nullptr;
-    const int count =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ALL);
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, nullptr, 0, CUPS_WHICHJOBS_ALL);
     QList<Job> result;
     for (int at = 0; at < count; ++at)
-        result.append(
-            {list[at].id, QString::fromUtf8(list[at].title), list[at].state == IPP_JSTATE_COMPLETED});
+        result.append({list[at].id, QString::fromUtf8(list[at].title), list[at].state == IPP_JSTATE_COMPLETED,
+                       int(list[at].state)});
     cupsFreeJobs(count, list);
     return result;
 }
@@ -91,8 +124,7 @@ bool CupsSandbox::waitUntilIdle(int timeoutMs) const
     timer.start();
     while (timer.elapsed() < timeoutMs) {
         cups_job_t* list = nullptr;
-        const int active =
-            cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+        const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
         cupsFreeJobs(qMax(active, 0), list);
         if (active == 0)
             return true;

@@ -1,7 +1,8 @@
 #include "app/ReceiptApplication.h"
 #include "store/Dataset.h"
 #include "tests/gui/window/WindowFixture.h"
-#include "tests/unit/receipt/RecordingPrintDevice.h"
+#include "tests/support/RecordingPrintDevice.h"
+#include "tests/support/RecordingPrintSystem.h"
 #include "text/Failure.h"
 #include "text/FormatSettings.h"
 #include "widgets/FlatEdit.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <functional>
 
 namespace {
 const QString kRule = QStringLiteral("..........................");
@@ -57,7 +59,8 @@ struct PrintFixture
     explicit PrintFixture(std::unique_ptr<TestDatabase> database = std::make_unique<TestDatabase>())
         : window(std::move(database))
     {
-        window.printDevices = recordingDevices(record);
+        window.printSystem = system;
+        window.printDevices = recordingQueueDevices(record);
     }
 
     TFormMain& open()
@@ -68,6 +71,7 @@ struct PrintFixture
     }
 
     std::shared_ptr<PrintRecord> record = std::make_shared<PrintRecord>();
+    std::shared_ptr<RecordingPrintSystem> system = std::make_shared<RecordingPrintSystem>();
     WindowFixture window;
 };
 
@@ -152,6 +156,9 @@ private slots:
         QCOMPARE(draws[11].y - draws[10].y, 35 + 37);
         QCOMPARE(fixture.record->documents, QStringList{QString()});
         QCOMPARE(fixture.record->events.last(), QStringLiteral("endDocument"));
+        QCOMPARE(fixture.system->submitted.size(), 1);
+        QCOMPARE(QString::fromUtf8(fixture.system->submitted.first().bytes).split(u'\n'),
+                 fixture.record->draws);
 
         QCOMPARE(form.FlatEdit9->text(), QString());
         QCOMPARE(QApplication::focusWidget(), form.FlatEdit9);
@@ -200,8 +207,8 @@ private slots:
                  (QStringList{QStringLiteral("学费|300"), QStringLiteral("校服|80")}));
     }
 
-    // A failure after Open is reported; lines written so far stay in the job, which is ended, so the next
-    // receipt is not refused with "Printing in progress".
+    // A failure after Open is reported; the job is ended, so the next receipt is not refused with "Printing
+    // in progress", and never submitted, so no half receipt comes out.
     void failureHalfWayEndsTheJobAndKeepsTheStudent_data()
     {
         QTest::addColumn<QString>("schema"); // empty: no database file at all
@@ -242,28 +249,86 @@ private slots:
             QCOMPARE(form.FlatEdit9->text(), QStringLiteral("李小明"));
         }
         QCOMPARE(fixture.window.dialogs.requests.size(), 2);
+        QVERIFY(fixture.system->submitted.isEmpty());
     }
 
-    void noPrinterIsReportedAndNothingChanges()
+    // The print system's answers before and after the job. A receipt refused before or at the submission
+    // keeps the student and the list's row, and the next click, once the system is well, prints. A job that
+    // turns out not to print is told after the click; the student is cleared, since the job exists.
+    void printSystemFaultsAreToldAndTheNextClickPrints_data()
     {
+        QTest::addColumn<std::function<void(RecordingPrintSystem&)>>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("jobSubmitted");
+        QTest::addColumn<bool>("jobCanceled"); // so it cannot come out later beside the one printed again
+        const auto notAccepting = [](RecordingPrintSystem& system) { system.printer.accepting = false; };
+        QTest::newRow("no default printer")
+            << std::function<void(RecordingPrintSystem&)>([](RecordingPrintSystem& system) {
+                   system.queueFailure = QStringLiteral("There is no default printer currently selected");
+               })
+            << QStringLiteral("There is no default printer currently selected.") << false << false;
+        QTest::newRow("queue rejects jobs")
+            << std::function<void(RecordingPrintSystem&)>(notAccepting)
+            << QStringLiteral("提示：打印机“POS58”不接受打印任务，小票没有打印!") << false << false;
+        QTest::newRow("submission refused")
+            << std::function<void(RecordingPrintSystem&)>([](RecordingPrintSystem& system) {
+                   system.submitFailure =
+                       QStringLiteral("提示：打印机“POS58”拒绝了小票（Gone），小票没有打印!");
+               })
+            << QStringLiteral("提示：打印机“POS58”拒绝了小票（Gone），小票没有打印!") << false << false;
+        QTest::newRow("queue paused")
+            << std::function<void(RecordingPrintSystem&)>([](RecordingPrintSystem& system) {
+                   system.printer.state = PrinterQueue::State::Stopped;
+                   system.printer.reasons = QStringList{QStringLiteral("paused")};
+                   system.status.state = JobStatus::State::Waiting;
+               })
+            << QStringLiteral(
+                   "提示：打印机“POS58”已暂停，小票在队列中等待，打印机恢复后才会打出，请不要重打!")
+            << true << false;
+        QTest::newRow("paper out after the job")
+            << std::function<void(RecordingPrintSystem&)>([](RecordingPrintSystem& system) {
+                   system.status = {JobStatus::State::Waiting, {QStringLiteral("media-empty-error")}, {}};
+               })
+            << QStringLiteral("提示：打印机“POS58”没有打出小票：缺纸，请处理后重打!") << true << true;
+        QTest::newRow("job stopped after the job")
+            << std::function<void(RecordingPrintSystem&)>([](RecordingPrintSystem& system) {
+                   system.status = {JobStatus::State::Stopped, {}, QStringLiteral("No such file")};
+               })
+            << QStringLiteral(
+                   "提示：打印机“POS58”没有打出小票：打印任务被停止（No such file），请处理后重打!")
+            << true << true;
+    }
+
+    void printSystemFaultsAreToldAndTheNextClickPrints()
+    {
+        QFETCH(std::function<void(RecordingPrintSystem&)>, fault);
+        QFETCH(QString, message);
+        QFETCH(bool, jobSubmitted);
+        QFETCH(bool, jobCanceled);
         auto database = std::make_unique<TestDatabase>();
         database->execute(QStringLiteral("INSERT INTO xiaoshou VALUES ('学费', 300), ('餐费', 12.5)"));
         PrintFixture fixture(std::move(database));
-        fixture.window.printDevices = []() -> std::unique_ptr<PrintDevice> {
-            throw Failure(QStringLiteral("There is no default printer currently selected"),
-                          QStringLiteral("EPrinter"));
-        };
+        fault(*fixture.system);
         TFormMain& form = fixture.open();
         typeStudent(form, QStringLiteral("李小明"));
         form.ADOQuery1->next();
 
         QTest::mouseClick(form.FlatSpeedButton2, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.window.dialogs.texts(), QStringList{message}, 3000);
 
-        QCOMPARE(fixture.window.dialogs.texts(),
-                 QStringList{QStringLiteral("There is no default printer currently selected.")});
         QCOMPARE(fixture.window.dialogs.requests.first().icon, MessageBoxRequest::Icon::Error);
-        QCOMPARE(form.FlatEdit9->text(), QStringLiteral("李小明"));
-        QCOMPARE(form.ADOQuery1->currentRow(), 1);
+        QCOMPARE(fixture.system->submitted.size(), jobSubmitted ? 1 : 0);
+        QCOMPARE(fixture.system->canceled, jobCanceled ? QList<int>{1} : QList<int>());
+        QCOMPARE(form.FlatEdit9->text(), jobSubmitted ? QString() : QStringLiteral("李小明"));
+        QCOMPARE(form.ADOQuery1->currentRow(), jobSubmitted ? 0 : 1);
+
+        *fixture.system = RecordingPrintSystem();
+        typeStudent(form, QStringLiteral("王芳"));
+        QTest::mouseClick(form.FlatSpeedButton2, Qt::LeftButton);
+        QCOMPARE(fixture.system->submitted.size(), 1);
+        QCOMPARE(form.FlatEdit9->text(), QString());
+        QTest::qWait(50);
+        QCOMPARE(fixture.window.dialogs.requests.size(), 1);
     }
 };
 

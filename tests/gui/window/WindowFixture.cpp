@@ -29,6 +29,7 @@ TFormMain& WindowFixture::open(bool show)
     services.executablePath = executablePath();
     services.dialogs = &dialogs;
     services.clock = [this] { return clock; };
+    services.printSystem = printSystem;
     services.printDevices = printDevices;
     services.applicationTitle = QStringLiteral("Receipt");
     m_form = std::make_unique<TFormMain>(services);

@@ -2,6 +2,8 @@
 
 #include "app/UnitMain.h"
 #include "tests/support/RecordingDialogService.h"
+#include "tests/support/RecordingPrintDevice.h"
+#include "tests/support/RecordingPrintSystem.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QDateTime>
@@ -22,7 +24,9 @@ public:
 
     RecordingDialogService dialogs;
     QDateTime clock{QDate(2024, 3, 5), QTime(9, 7, 30)};
-    PrintDeviceFactory printDevices;
+    // A print goes to memory unless a test sets its own printer.
+    std::shared_ptr<PrintSystem> printSystem = std::make_shared<RecordingPrintSystem>();
+    DocumentDeviceFactory printDevices = recordingQueueDevices(std::make_shared<PrintRecord>());
 
 private:
     std::unique_ptr<TestDatabase> m_database;

@@ -1,6 +1,6 @@
 #include "receipt/TPrinterLineOutput.h"
 #include "tests/support/GTestQt.h"
-#include "tests/unit/receipt/RecordingPrintDevice.h"
+#include "tests/support/RecordingPrintDevice.h"
 #include "text/Failure.h"
 
 #include <functional>
@@ -170,6 +170,19 @@ const DrawCase kDrawCases[] = {
          out.WriteLine("d");
      },
      {draw(1, 0, 0, 28, "a"), draw(1, 0, 37, 28, "b"), draw(2, 0, 0, 28, "c"), draw(2, 0, 37, 28, "d")}},
+    // Nothing is drawn after the form feed, so the line end can only move by the interrupted 12-point line's
+    // height (44), not by the 10-point cell (35).
+    {"FormFeedKeepsTheInterruptedLinesHeightForItsLineEnd",
+     [](auto& out) {
+         out.SetFontSize(12);
+         out.Write("b");
+         out.Flush();
+         out.SetFontSize(10);
+         out.Write("\f");
+         out.WriteLine("");
+         out.WriteLine("d");
+     },
+     {draw(1, 0, 0, 34, "b"), draw(2, 0, 44, 28, "d")}},
     {"FullPendingBufferIsDrawnAsOnePiece",
      [](auto& out) {
          out.SetFontSize(10);

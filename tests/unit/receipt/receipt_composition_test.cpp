@@ -1,8 +1,10 @@
 #include "receipt/ReceiptComposition.h"
+#include "receipt/ReceiptItems.h"
 #include "receipt/ReceiptPrinting.h"
 #include "receipt/TPrinterLineOutput.h"
 #include "tests/support/GTestQt.h"
-#include "tests/unit/receipt/RecordingPrintDevice.h"
+#include "tests/support/RecordingPrintDevice.h"
+#include "tests/support/SampleReceipt.h"
 
 #include <gtest/gtest.h>
 
@@ -14,21 +16,6 @@ QString spaces(int count)
 
 const QString kRule = QStringLiteral("..........................");
 const QString kHeader = QStringLiteral("收费项目             金额");
-
-ReceiptFields sampleFields()
-{
-    ReceiptFields fields;
-    fields.title = QStringLiteral("禾岚幼儿园收费小票");
-    fields.student = QStringLiteral("李小明");
-    fields.total = QStringLiteral("312.5");
-    fields.remark1 = QStringLiteral("QQ:80012345");
-    fields.remark2 = QStringLiteral("可以支付宝购买，安全.");
-    fields.dateTime = QStringLiteral("2024-03-05 09:07");
-    fields.payee = QStringLiteral("018");
-    fields.webAddress = QStringLiteral("http://www.example.com");
-    fields.contactNumber = QStringLiteral("80012345");
-    return fields;
-}
 
 TEST(PadSpaces, IsOneSpacePlusAnyPositiveCount)
 {
@@ -97,7 +84,7 @@ QList<ReceiptLine> header(const ReceiptFields& fields)
 
 ReceiptFields with(std::function<void(ReceiptFields&)> change)
 {
-    ReceiptFields fields = sampleFields();
+    ReceiptFields fields = sampleReceiptFields();
     change(fields);
     return fields;
 }
@@ -113,13 +100,16 @@ TEST_P(ReceiptComposition, GivesTheExactLines)
 
 const ReceiptCase kReceipts[] = {
     {"TwoItems",
-     sampleFields(),
+     sampleReceiptFields(),
      {{QStringLiteral("学费"), "300"}, {QStringLiteral("餐费"), "12.5"}},
-     header(sampleFields()) +
+     header(sampleReceiptFields()) +
          QList<ReceiptLine>{{10, QStringLiteral("学费") + spaces(17) + "300"},
                             {10, QStringLiteral("餐费") + spaces(17) + "12.5"}} +
-         footer(sampleFields())},
-    {"NoItemsIsEighteenLines", sampleFields(), {}, header(sampleFields()) + footer(sampleFields())},
+         footer(sampleReceiptFields())},
+    {"NoItemsIsEighteenLines",
+     sampleReceiptFields(),
+     {},
+     header(sampleReceiptFields()) + footer(sampleReceiptFields())},
     {"FieldsAreTakenAsTheyStand",
      with([](auto& f) {
          f.student = "  ";
@@ -132,17 +122,17 @@ const ReceiptCase kReceipts[] = {
          f.total = QStringLiteral("0.0");
      }))},
     {"LongAndEmptyNamesAndAmounts",
-     sampleFields(),
+     sampleReceiptFields(),
      {{QStringLiteral("一二三四五六七八九十"), "1"},
       {QStringLiteral("一二三四五六七八九十十一"), "2"},
       {QString(), "3"},
       {QStringLiteral("书本"), QString()}},
-     header(sampleFields()) +
+     header(sampleReceiptFields()) +
          QList<ReceiptLine>{{10, QStringLiteral("一二三四五六七八九十 1")},
                             {10, QStringLiteral("一二三四五六七八九十十一 2")},
                             {10, spaces(21) + "3"},
                             {10, QStringLiteral("书本") + spaces(17)}} +
-         footer(sampleFields())},
+         footer(sampleReceiptFields())},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, ReceiptComposition, testing::ValuesIn(kReceipts),
@@ -150,11 +140,11 @@ INSTANTIATE_TEST_SUITE_P(Table, ReceiptComposition, testing::ValuesIn(kReceipts)
 
 TEST(ReceiptComposition, HeaderLineFiveIsTwentyFiveUnitsWithAmountsAtColumn21)
 {
-    const QList<ReceiptLine> lines = receiptHeaderLines(sampleFields());
+    const QList<ReceiptLine> lines = receiptHeaderLines(sampleReceiptFields());
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(cp936Width(lines[4].text), 25);
     EXPECT_EQ(cp936Width(lines[4].text.left(lines[4].text.indexOf(QStringLiteral("金额")))), 21);
-    EXPECT_EQ(receiptFooterLines(sampleFields()).size(), 13);
+    EXPECT_EQ(receiptFooterLines(sampleReceiptFields()).size(), 13);
 }
 
 // On paper: the title at 12 points, everything else at 10, each item's amount drawn where its filler
@@ -165,8 +155,9 @@ TEST(ReceiptPrinting, DrawsTheReceiptLineByLineWithAmountsUnderTheHeader)
     auto record = std::make_shared<PrintRecord>();
     TPrinterLineOutput output(recordingDevices(record, {4000, 5000, 203}));
     const ReceiptFields fields = with([](auto& f) { f.remark1.clear(); });
-    printReceipt(output, fields,
-                 {{QStringLiteral("学费"), "300"}, {QStringLiteral("一二三四五六七八九十十一"), "2"}});
+    ReceiptItemList items(
+        {{QStringLiteral("学费"), "300"}, {QStringLiteral("一二三四五六七八九十十一"), "2"}});
+    printReceipt(output, fields, items);
 
     QStringList expected;
     int y = 0;

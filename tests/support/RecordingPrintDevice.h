@@ -1,6 +1,6 @@
 #pragma once
 
-#include "receipt/PrintDevice.h"
+#include "printing/DocumentDevice.h"
 #include "text/Cp936.h"
 
 #include <QStringList>
@@ -25,8 +25,9 @@ struct PrintRecord
 };
 
 // A print device with a fixed-width font model: at character height h a code page 936 unit is h/2 pixels
-// wide (a Chinese character h), the cell is h + h/4 high, and "x" is one unit wide.
-class RecordingPrintDevice : public PrintDevice
+// wide (a Chinese character h), the cell is h + h/4 high, and "x" is one unit wide. Its finished job is the
+// document's draws, one a line.
+class RecordingPrintDevice : public DocumentDevice
 {
 public:
     RecordingPrintDevice(std::shared_ptr<PrintRecord> record, RecordedPaper paper)
@@ -39,6 +40,7 @@ public:
         m_record->documents.append(name);
         m_record->events.append(QStringLiteral("startDocument \"%1\"").arg(name));
         m_record->page = 0;
+        m_document.clear();
     }
     void endDocument() override { m_record->events.append(QStringLiteral("endDocument")); }
     void startPage() override
@@ -63,6 +65,12 @@ public:
             QStringLiteral("p%1 (%2,%3) h%4 %5").arg(m_record->page).arg(x).arg(y).arg(m_height).arg(text);
         m_record->draws.append(draw);
         m_record->events.append(draw);
+        m_document.append(draw);
+    }
+
+    JobDocument finishedJob() const override
+    {
+        return {QByteArrayLiteral("text/plain"), m_document.join(u'\n').toUtf8()};
     }
 
 private:
@@ -71,11 +79,22 @@ private:
     std::shared_ptr<PrintRecord> m_record;
     RecordedPaper m_paper;
     int m_height = 0;
+    QStringList m_document;
 };
 
 inline PrintDeviceFactory recordingDevices(std::shared_ptr<PrintRecord> record, RecordedPaper paper = {})
 {
     return [record, paper]() -> std::unique_ptr<PrintDevice> {
+        ++record->devicesCreated;
+        return std::make_unique<RecordingPrintDevice>(record, paper);
+    };
+}
+
+// The same devices for whatever queue the receipt printer chose; the queue's resolution is the paper's.
+inline DocumentDeviceFactory recordingQueueDevices(std::shared_ptr<PrintRecord> record,
+                                                   RecordedPaper paper = {})
+{
+    return [record, paper](const PrinterQueue&) -> std::unique_ptr<DocumentDevice> {
         ++record->devicesCreated;
         return std::make_unique<RecordingPrintDevice>(record, paper);
     };
