@@ -1,5 +1,6 @@
 #include "app/UnitMain.h"
 
+#include "app/FieldSelection.h"
 #include "links/VendorLinks.h"
 #include "receipt/QtPrintDevice.h"
 #include "receipt/ReceiptPrinting.h"
@@ -284,11 +285,13 @@ void TFormMain::wireEvents()
     connect(FlatSpeedButton4, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton4Click));
     connect(FlatSpeedButton1, &FlatSpeedButton::clicked, this, guarded(&TFormMain::FlatSpeedButton1Click));
     DBGrid1->setKeyPressHandler([this](QChar& key) { DBGrid1KeyPress(key); });
-    for (QObject* watched : {static_cast<QObject*>(FlatEdit2), static_cast<QObject*>(FlatEdit3),
-                             static_cast<QObject*>(FlatEdit9), static_cast<QObject*>(FlatEdit6),
-                             static_cast<QObject*>(FlatEdit7), static_cast<QObject*>(FlatEdit8),
-                             static_cast<QObject*>(Label2), static_cast<QObject*>(Label12)})
-        watched->installEventFilter(this);
+    auto* selection = new FieldSelection(this);
+    for (FlatEdit* field : {FlatEdit2, FlatEdit3, FlatEdit9, FlatEdit6, FlatEdit7, FlatEdit8}) {
+        field->installEventFilter(this);
+        selection->watch(field);
+    }
+    for (QLabel* link : {Label2, Label12})
+        link->installEventFilter(this);
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
@@ -309,11 +312,6 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
             else if (watched == FlatEdit8)
                 FlatEdit8KeyDown(key);
         });
-    } else if (event->type() == QEvent::FocusIn) {
-        // A field entered by keyboard or by the program has its whole text selected; a click keeps the caret.
-        auto* edit = qobject_cast<FlatEdit*>(watched);
-        if (edit && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
-            edit->selectAll();
     } else if (event->type() == QEvent::MouseButtonRelease && (watched == Label2 || watched == Label12)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&

@@ -1,6 +1,6 @@
 #include "app/ReceiptApplication.h"
 #include "store/Dataset.h"
-#include "tests/gui/window/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "tests/unit/receipt/RecordingPrintDevice.h"
 #include "text/Failure.h"
 #include "text/FormatSettings.h"
