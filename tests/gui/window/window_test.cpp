@@ -1,6 +1,7 @@
 #include "app/ApplicationShell.h"
 #include "store/Connection.h"
 #include "store/Dataset.h"
+#include "tests/support/Clerk.h"
 #include "tests/support/ScopedFormatSettings.h"
 #include "tests/support/TestApplication.h"
 #include "tests/support/WindowFixture.h"
@@ -13,7 +14,6 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
 #include <dlfcn.h>
 #include <functional>
 #include <optional>
@@ -39,25 +39,17 @@ void replaceFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-// Closes the real modal box that comes up once a condition holds, checking every few milliseconds.
-class BoxCloser : public QObject
+// Closes the real modal box once a condition holds.
+std::function<bool()> closeBoxWhen(std::function<bool()> ready)
 {
-public:
-    explicit BoxCloser(std::function<bool()> ready)
-    {
-        m_timer.callOnTimeout(this, [this, ready] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (box && ready()) {
-                box->close();
-                m_timer.stop();
-            }
-        });
-        m_timer.start(20);
-    }
-
-private:
-    QTimer m_timer;
-};
+    return [ready = std::move(ready)] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || !ready())
+            return false;
+        box->close();
+        return true;
+    };
+}
 
 // Raises a failure from two places of the program's code.
 [[gnu::noinline]] void raiseHere()
@@ -340,7 +332,7 @@ private slots:
         fixture.dialogs.onShow = [&](const MessageBoxRequest& request) { boxes.show(request); };
         fixture.clock = fixture.clock.addSecs(60);
         const QString nextMinute = QStringLiteral("2024-03-05 09:08");
-        BoxCloser closer([&] { return form.FlatEdit2->text() == nextMinute; });
+        Clerk clerk(closeBoxWhen([&] { return form.FlatEdit2->text() == nextMinute; }));
         form.ADOQuery2->close();
         QTest::mouseClick(form.FlatSpeedButton3, Qt::LeftButton);
         QCOMPARE(fixture.dialogs.requests.size(), 1);

@@ -2,6 +2,7 @@
 // platform cannot show, the focus coming back with the window or after a pop-up, the selection clipboard
 // and the style's own painting.
 #include "store/Dataset.h"
+#include "tests/support/Clerk.h"
 #include "tests/support/TestApplication.h"
 #include "tests/support/WindowFixture.h"
 #include "widgets/DBGrid.h"
@@ -13,7 +14,6 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 namespace {
@@ -27,26 +27,6 @@ enum class Cause
     ContextMenu,
     Reactivation,
     ModalBox
-};
-
-// Acts on the pop-up and modal windows that come up while the test waits in a nested event loop, as the
-// clerk would: checks every few milliseconds instead of guessing when the window is there.
-class Clerk : public QObject
-{
-public:
-    explicit Clerk(std::function<bool()> step)
-    {
-        m_timer.callOnTimeout(this, [this, step] {
-            if (step())
-                m_timer.stop();
-        });
-        m_timer.start(20);
-    }
-
-    bool done() const { return !m_timer.isActive(); }
-
-private:
-    QTimer m_timer;
 };
 
 // Dismisses the next modal box once it is up and active.
