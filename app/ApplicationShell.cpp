@@ -19,7 +19,7 @@ void showError(DialogService& dialogs, const QString& title, const std::exceptio
 
 QString applicationErrorText(const std::exception& error, const QString& moduleName)
 {
-    const auto address = reinterpret_cast<quintptr>(&error);
+    const quintptr address = failureAddress(error);
     return QStringLiteral("Exception %1 in module %2 at %3.\n%4")
         .arg(failureKind(error), moduleName,
              QStringLiteral("%1").arg(address, int(sizeof(void*) * 2), 16, QLatin1Char('0')).toUpper(),

@@ -1,9 +1,11 @@
 #include "app/ReceiptApplication.h"
 
 #include "assets/Assets.h"
+#include "text/Failure.h"
 #include "text/FailureReport.h"
 
 #include <QIcon>
+#include <QMetaEnum>
 #include <QWidget>
 
 ReceiptApplication::ReceiptApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -22,7 +24,23 @@ bool ReceiptApplication::notify(QObject* receiver, QEvent* event)
         // A press or drag in progress must not outlive the failure that interrupted it.
         if (QWidget* grabber = QWidget::mouseGrabber())
             grabber->releaseMouse();
-        reportFailure(error);
+        unguardedFailure(receiver, event, error);
         return true;
     }
+}
+
+QString ReceiptApplication::describe(const QObject* receiver, const QEvent* event)
+{
+    const char* type = QMetaEnum::fromType<QEvent::Type>().valueToKey(event->type());
+    return QStringLiteral("%1 for %2 '%3'")
+        .arg(type ? QString::fromLatin1(type) : QString::number(event->type()),
+             QString::fromLatin1(receiver->metaObject()->className()), receiver->objectName());
+}
+
+void ReceiptApplication::unguardedFailure(const QObject* receiver, const QEvent* event,
+                                          const std::exception& error)
+{
+    qCritical("Unguarded failure in the handling of %s: %s", qPrintable(describe(receiver, event)),
+              qPrintable(failureMessage(error)));
+    reportFailure(error);
 }

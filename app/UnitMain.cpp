@@ -1,6 +1,7 @@
 #include "app/UnitMain.h"
 
 #include "app/DatasetItemSource.h"
+#include "app/FieldSelection.h"
 #include "links/VendorLinks.h"
 #include "printing/CupsPrintSystem.h"
 #include "printing/QueueDevices.h"
@@ -274,11 +275,13 @@ void TFormMain::wireEvents()
     connect(m_printer, &ReceiptPrinter::jobProblem, this,
             [](const QString& message) { reportFailure(Failure(message, QStringLiteral("EPrinter"))); });
     DBGrid1->setKeyPressHandler([this](QChar& key) { DBGrid1KeyPress(key); });
-    for (QObject* watched : {static_cast<QObject*>(FlatEdit2), static_cast<QObject*>(FlatEdit3),
-                             static_cast<QObject*>(FlatEdit9), static_cast<QObject*>(FlatEdit6),
-                             static_cast<QObject*>(FlatEdit7), static_cast<QObject*>(FlatEdit8),
-                             static_cast<QObject*>(Label2), static_cast<QObject*>(Label12)})
-        watched->installEventFilter(this);
+    auto* selection = new FieldSelection(this);
+    for (FlatEdit* field : {FlatEdit2, FlatEdit3, FlatEdit9, FlatEdit6, FlatEdit7, FlatEdit8}) {
+        field->installEventFilter(this);
+        selection->watch(field);
+    }
+    for (QLabel* link : {Label2, Label12})
+        link->installEventFilter(this);
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
@@ -299,11 +302,6 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
             else if (watched == FlatEdit8)
                 FlatEdit8KeyDown(key);
         });
-    } else if (event->type() == QEvent::FocusIn) {
-        // A field entered by keyboard or by the program has its whole text selected; a click keeps the caret.
-        auto* edit = qobject_cast<FlatEdit*>(watched);
-        if (edit && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
-            edit->selectAll();
     } else if (event->type() == QEvent::MouseButtonRelease && (watched == Label2 || watched == Label12)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&

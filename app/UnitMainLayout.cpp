@@ -9,6 +9,7 @@
 #include "widgets/FlatPanel.h"
 #include "widgets/FlatSpeedButton.h"
 #include "widgets/Fonts.h"
+#include "widgets/TextLabel.h"
 
 #include <QEvent>
 #include <QIcon>
@@ -41,17 +42,11 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     widget->setPalette(palette);
 }
 
-// A label draws its text on one line from the top-left corner of its box, cut off where the box ends. The
-// substitute faces stand taller above the baseline than the Windows ones, so the text is raised until its
-// baseline lies one character height below the top, where those faces put it.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QFont& font)
 {
-    auto* result = new QLabel(text, parent);
+    auto* result = new TextLabel(text, parent);
     result->setObjectName(name);
-    result->setTextFormat(Qt::PlainText);
-    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     result->setFont(font);
-    result->setContentsMargins(0, font.pixelSize() - QFontMetrics(font).ascent(), 0, 0);
     return result;
 }
 

@@ -10,9 +10,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 constexpr int kIndicatorWidth = 11;
@@ -130,6 +132,10 @@ DBGrid::DBGrid(QWidget* parent)
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
+    // The corner above the indicator column is a fixed cell too; the style would paint it as a button.
+    m_corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (m_corner)
+        m_corner->installEventFilter(this);
     updateMetrics();
 }
 
@@ -181,13 +187,8 @@ void DBGrid::setFixedColor(const QColor& color)
 {
     m_titles->setFixedColor(color);
     m_indicators->setFixedColor(color);
-    // The corner above the indicator column is a fixed cell too.
-    if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
-        QPalette palette = corner->palette();
-        palette.setColor(QPalette::Button, color);
-        palette.setColor(QPalette::Window, color);
-        corner->setPalette(palette);
-    }
+    if (m_corner)
+        m_corner->update();
 }
 
 QColor DBGrid::fixedColor() const
@@ -402,6 +403,19 @@ void DBGrid::writeCellText()
     const int field = m_model->fieldOf(m_column);
     m_dataset->setCurrentValue(field, FieldValue::fromText(m_dataset->field(field), m_editor->text()));
     m_cellChanged = false;
+}
+
+// The middle button pastes the X11 selection into the open editor: that is an editing key like Shift+Insert,
+// which starts the row's editing first, and pastes nothing where the cell cannot change.
+bool DBGrid::startsSelectionPaste()
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection() || clipboard->text(QClipboard::Selection).isEmpty())
+        return true;
+    if (!canChangeCell())
+        return false;
+    startRowEditing();
+    return true;
 }
 
 void DBGrid::startRowEditing()
@@ -673,6 +687,12 @@ bool DBGrid::event(QEvent* event)
 
 bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_corner && watched == m_corner.data() && event->type() == QEvent::Paint) {
+        QPainter painter(m_corner);
+        GridHeader::paintFixedCell(painter, m_corner->rect(), fixedColor(),
+                                   palette().color(QPalette::Shadow));
+        return true;
+    }
     if (!m_editor || watched != m_editor.data())
         return QTableView::eventFilter(watched, event);
     switch (event->type()) {
@@ -682,6 +702,13 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
     case QEvent::InputMethod:
         runGuarded([&] { applyInputMethod(*static_cast<QInputMethodEvent*>(event)); });
         return true;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+            bool paste = false;
+            runGuarded([&] { paste = startsSelectionPaste(); });
+            return !paste;
+        }
+        return false;
     case QEvent::FocusOut:
         if (leavesGrid(*static_cast<QFocusEvent*>(event)))
             runGuarded([this] { leaveGrid(); });

@@ -10,6 +10,7 @@
 
 class Dataset;
 class DatasetModel;
+class QAbstractButton;
 class GridCellDelegate;
 class GridCellEditor;
 class GridHeader;
@@ -93,6 +94,7 @@ private:
 
     void writeCellText();
     void startRowEditing();
+    bool startsSelectionPaste();
     void moveColumn(int column);
     void tabStep(bool forward);
     void nextRowMove();
@@ -119,6 +121,7 @@ private:
     GridCellDelegate* m_delegate;
     GridHeader* m_titles;
     GridHeader* m_indicators;
+    QPointer<QAbstractButton> m_corner;
     QPointer<DataSource> m_source;
     QPointer<Dataset> m_dataset;
     MessageBoxDialogService m_messageBoxes;

@@ -25,7 +25,7 @@ bool programWindowActive()
 }
 } // namespace
 
-FlatSpeedButton::FlatSpeedButton(QWidget* parent) : QAbstractButton(parent)
+FlatSpeedButton::FlatSpeedButton(QWidget* parent) : QAbstractButton(parent), m_pointerCheck(this)
 {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);

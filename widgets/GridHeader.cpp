@@ -70,20 +70,24 @@ QImage GridHeader::markImage(DatasetModel::RowMark mark)
     return QImage();
 }
 
+void GridHeader::paintFixedCell(QPainter& painter, const QRect& rect, const QColor& fill,
+                                const QColor& shadow)
+{
+    painter.fillRect(rect, fill);
+    painter.setPen(Qt::white);
+    painter.drawLine(rect.topLeft(), rect.topRight() - QPoint(1, 0));
+    painter.drawLine(rect.topLeft(), rect.bottomLeft() - QPoint(0, 1));
+    painter.setPen(shadow);
+    painter.drawLine(rect.topRight(), rect.bottomRight());
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+}
+
 void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
     if (!rect.isValid() || !model())
         return;
     painter->save();
-    // A fixed cell: its colour, a white inner edge at the top and left, the dark grid line at the right and
-    // bottom.
-    painter->fillRect(rect, m_fixedColor);
-    painter->setPen(Qt::white);
-    painter->drawLine(rect.topLeft(), rect.topRight() - QPoint(1, 0));
-    painter->drawLine(rect.topLeft(), rect.bottomLeft() - QPoint(0, 1));
-    painter->setPen(palette().color(QPalette::Shadow));
-    painter->drawLine(rect.topRight(), rect.bottomRight());
-    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    paintFixedCell(*painter, rect, m_fixedColor, palette().color(QPalette::Shadow));
 
     if (orientation() == Qt::Horizontal) {
         painter->setPen(palette().color(QPalette::WindowText));

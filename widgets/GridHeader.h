@@ -22,6 +22,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // A fixed cell: its colour, a white inner edge at the top and left, the dark grid line at the right and
+    // bottom.
+    static void paintFixedCell(QPainter& painter, const QRect& rect, const QColor& fill,
+                               const QColor& shadow);
+
     // The 6 x 11 picture of a row mark (arrow, I-beam, asterisk): black on transparent.
     static QImage markImage(DatasetModel::RowMark mark);
 

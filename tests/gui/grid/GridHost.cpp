@@ -1,33 +1,11 @@
 #include "tests/gui/grid/GridHost.h"
 
-#include "text/Failure.h"
-#include "text/FailureReport.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DatasetModel.h"
+#include "widgets/FlatEdit.h"
 
 #include <QHash>
 #include <QTest>
-
-GridTestApplication::GridTestApplication(int& argc, char** argv) : QApplication(argc, argv)
-{
-    setFailureDisplay([](const std::exception& error) { errors().append(failureMessage(error)); });
-}
-
-bool GridTestApplication::notify(QObject* receiver, QEvent* event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        errors().append(failureMessage(error));
-        return true;
-    }
-}
-
-QStringList& GridTestApplication::errors()
-{
-    static QStringList messages;
-    return messages;
-}
 
 namespace {
 struct NamedKey
@@ -81,29 +59,21 @@ QString sqlText(const QString& text)
 }
 } // namespace
 
-GridHost::GridHost(const QString& schema) : database(schema)
+namespace {
+std::unique_ptr<TestDatabase> databaseWith(const QString& itemsTable)
 {
-    connection.setConnectionString(database.connectionString());
-    items.setSql(QStringLiteral("select * from xiaoshou"));
-    window.resize(553, 340);
-    grid = new DBGrid(&window);
-    grid->setObjectName(QStringLiteral("DBGrid1"));
-    grid->setGeometry(16, 120, 521, 193);
-    grid->setDialogService(dialogs);
-    grid->setDataSource(&source);
-    grid->addColumn(QStringLiteral("品名"), QStringLiteral("收费项目"), 218);
-    grid->addColumn(QStringLiteral("金额"), QStringLiteral("金额"), 130);
-    grid->setFixedColor(QColor(119, 187, 255));
-    grid->setKeyPressHandler([this](QChar& key) {
-        const QWidget* active = window.focusWidget();
-        if (key == QChar(13) && active && (active == grid || grid->isAncestorOf(active))) {
-            grid->setSelectedIndex(grid->selectedIndex() + 1);
-            key = QChar();
-        }
-    });
-    other = new QLineEdit(&window);
-    other->setGeometry(16, 320, 177, 20);
-    GridTestApplication::errors().clear();
+    if (itemsTable.isEmpty())
+        return std::make_unique<TestDatabase>();
+    return std::make_unique<TestDatabase>(
+        itemsTable +
+        QStringLiteral(";CREATE TABLE beizhu (备注1 TEXT(50), 备注2 TEXT(50), 收银员 TEXT(20))"));
+}
+} // namespace
+
+GridHost::GridHost(const QString& itemsTable)
+    : fixture(databaseWith(itemsTable)), form(fixture.open(false)), database(fixture.database()),
+      items(*form.ADOQuery1), dialogs(fixture.dialogs), grid(form.DBGrid1), other(form.FlatEdit6)
+{
 }
 
 void GridHost::addRows(const QStringList& rows) const
@@ -119,12 +89,8 @@ void GridHost::addRows(const QStringList& rows) const
 
 void GridHost::open()
 {
-    items.open();
-    window.show();
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window))
-        qWarning("the host window did not become active");
-    grid->setFocus();
+    if (showActive(form))
+        grid->setFocus();
 }
 
 void GridHost::press(const QString& script) const

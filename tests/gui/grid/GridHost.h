@@ -1,38 +1,27 @@
 #pragma once
 
-#include "store/Connection.h"
-#include "store/DataSource.h"
 #include "store/Dataset.h"
-#include "tests/support/RecordingDialogService.h"
-#include "tests/support/TestDatabase.h"
+#include "tests/support/WindowFixture.h"
 
-#include <QApplication>
 #include <QLineEdit>
+#include <QStringList>
 #include <QWidget>
 
 class DBGrid;
 
-// The program's error display as the tests see it: handlers report their failures (and the notify guard
-// anything still escaping) into a list that the tests read.
-class GridTestApplication : public QApplication
-{
-public:
-    GridTestApplication(int& argc, char** argv);
-    bool notify(QObject* receiver, QEvent* event) override;
-
-    static QStringList& errors();
-};
-
-// A small window around a DBGrid over a real data.mdb: the grid, a second field to leave the grid for, and
-// the window's key-press rule (Enter in the grid moves one column to the right).
+// The real window's grid over a real data.mdb: keys go to TFormMain's own DBGrid1 and through its own
+// key-press handler DBGrid1KeyPress; the fee item list is ADOQuery1, and the total field is the element to
+// leave the grid for. Failures show as the window's error boxes.
 class GridHost
 {
 public:
-    explicit GridHost(const QString& schema = TestDatabase::shippedSchema());
+    // itemsTable: the statement that creates xiaoshou, beside an empty remarks table; empty: the shipped
+    // database.
+    explicit GridHost(const QString& itemsTable = QString());
 
     // Rows of xiaoshou written straight into the file, each "品名|金额"; an empty amount is NULL.
     void addRows(const QStringList& rows) const;
-    // Opens the items, shows the window and gives the grid the focus.
+    // Shows the window (its show step opens the items) and gives the grid the focus.
     void open();
     // Presses keys into whatever has the focus: named keys ("Enter", "S+Tab", "C+Del", ...) and, for any
     // other word, its characters typed one by one.
@@ -45,13 +34,14 @@ public:
     // The current row's mark: ">" browsing, "I" editing, "*" new row, "" none.
     QString mark() const;
     bool hasFocus() const;
+    // The texts of the error boxes shown so far.
+    QStringList errors() const { return fixture.errors(); }
 
-    TestDatabase database;
-    Connection connection;
-    Dataset items{connection, QStringLiteral("ADOQuery1")};
-    DataSource source{items};
-    RecordingDialogService dialogs;
-    QWidget window;
+    WindowFixture fixture;
+    TFormMain& form;
+    const TestDatabase& database;
+    Dataset& items;
+    RecordingDialogService& dialogs;
     DBGrid* grid;
-    QLineEdit* other;
+    QWidget* other;
 };

@@ -1,5 +1,6 @@
 #include "tests/gui/grid/GridHost.h"
-#include "text/FormatSettings.h"
+#include "tests/support/ScopedFormatSettings.h"
+#include "tests/support/TestApplication.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/GridHeader.h"
@@ -60,7 +61,6 @@ class GridTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { setFormatSettings(FormatSettings()); }
 
     void keySequences_data()
     {
@@ -167,7 +167,6 @@ private slots:
         host.open();
         host.press(keys);
         verifyState(host);
-        QVERIFY(GridTestApplication::errors().isEmpty());
         QVERIFY(host.dialogs.requests.isEmpty());
     }
 
@@ -178,11 +177,11 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QStringList>("errors");
         addStateColumns();
-        const QString shipped = TestDatabase::shippedSchema();
+        const QString shipped;
         const QStringList one = list({"学费|300"});
         const QStringList badAmount = {kBadAmount};
-        const QStringList required = {QStringLiteral("Field '品名' must have a value")};
-        const QStringList refused = {QStringLiteral("CHECK constraint failed: xiaoshou")};
+        const QStringList required = {QStringLiteral("Field '品名' must have a value.")};
+        const QStringList refused = {QStringLiteral("CHECK constraint failed: xiaoshou.")};
 
         for (const char* key : {"Enter", "Tab", "S+Tab", "Down", "Up", "PgDn", "C+Down", "Ins"})
             QTest::newRow(qPrintable(QStringLiteral("%1 refuses text the column cannot take").arg(key)))
@@ -215,7 +214,7 @@ private slots:
         host.addRows(rows);
         host.open();
         host.press(keys);
-        QCOMPARE(GridTestApplication::errors(), errors);
+        QCOMPARE(host.errors(), errors);
         verifyState(host);
     }
 
@@ -252,7 +251,7 @@ private slots:
         QFETCH(QString, mark);
         FormatSettings settings;
         settings.decimalSeparator = separator;
-        setFormatSettings(settings);
+        const ScopedFormatSettings conventions(settings);
         GridHost host(QStringLiteral("CREATE TABLE xiaoshou (品名 TEXT(50), 金额 %1)").arg(type));
         host.addRows({QStringLiteral("学费|7")});
         host.open();
@@ -351,7 +350,7 @@ private slots:
         QCOMPARE(host.mark(), mark);
         QVERIFY(!host.grid->cellEditor());
         QCOMPARE(host.fileRows(), list({"a|1"}));
-        QVERIFY(GridTestApplication::errors().isEmpty());
+        QVERIFY(host.errors().isEmpty());
 
         // What was left unsaved does not survive the list being read again.
         host.items.close();
@@ -367,7 +366,7 @@ private slots:
         host.open();
         host.press(QStringLiteral("Right 1.2.3"));
         QTest::mouseClick(host.other, Qt::LeftButton);
-        QCOMPARE(GridTestApplication::errors(), QStringList{kBadAmount});
+        QCOMPARE(host.errors(), QStringList{kBadAmount});
         QVERIFY(host.grid->cellEditor());
         QCOMPARE(QApplication::focusWidget(), host.grid->cellEditor());
         QCOMPARE(host.grid->cellEditor()->text(), QStringLiteral("1.2.3"));
@@ -502,7 +501,7 @@ private slots:
         host.open();
         host.items.close();
         host.press(QStringLiteral("x Bksp F2 Tab S+Tab Down Up PgDn C+End Ins C+Del Esc Enter"));
-        QVERIFY(GridTestApplication::errors().isEmpty());
+        QVERIFY(host.errors().isEmpty());
         QVERIFY(host.dialogs.requests.isEmpty());
         QVERIFY(!host.grid->cellEditor());
         QCOMPARE(host.grid->model()->rowCount(), 0);
@@ -575,9 +574,9 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    GridTestApplication app(argc, argv);
+    TestApplication app(argc, argv);
     GridTest test;
-    return QTest::qExec(&test, argc, argv);
+    return app.run(test, argc, argv);
 }
 
 #include "grid_test.moc"

@@ -1,8 +1,8 @@
-#include "app/ReceiptApplication.h"
 #include "assets/Assets.h"
 #include "links/VendorLinks.h"
 #include "tests/gui/widgets/WidgetHost.h"
-#include "tests/gui/window/WindowFixture.h"
+#include "tests/support/TestApplication.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/DBGrid.h"
 #include "widgets/FlatEdit.h"
 #include "widgets/FlatPanel.h"
@@ -384,7 +384,8 @@ private slots:
     {
         WindowFixture fixture;
         TFormMain& form = fixture.open();
-        const QRect area = QRect(inWindow(*form.ClientArea, {130, 0}), QSize(320, 30));
+        // Up to the purchase line at x 432, which is yellow too.
+        const QRect area = QRect(inWindow(*form.ClientArea, {130, 0}), QSize(302, 30));
         const QColor red(0xFF, 0x00, 0x00);
         const QColor yellow(0xFF, 0xFF, 0x00);
         const QImage shot = form.grab().toImage();
@@ -392,12 +393,51 @@ private slots:
         const QList<QPoint> yellows = pixelsOf(shot, area, yellow);
         QVERIFY(reds.size() > 100);
         QVERIFY(yellows.size() > 30);
-        // The yellow copy stands 2 pixels to the right of and 1 pixel below the red characters.
-        QCOMPARE(boundsOf(yellows).topLeft(), boundsOf(reds).topLeft() + QPoint(2, 1));
+        // The yellow copy stands 2 pixels to the right of and 1 pixel below the red characters, down to their
+        // lowest row; the red ones fill the character height from the top of their box.
+        QCOMPARE(boundsOf(yellows), boundsOf(reds).translated(2, 1));
+        QCOMPARE(boundsOf(reds).top(), inWindow(*form.Label8, {0, 0}).y());
+        QCOMPARE(boundsOf(reds).height(), 16);
         // Nothing yellow is drawn over the red: every red pixel of the red title alone stays red.
         form.Label1->hide();
         const QList<QPoint> redAlone = pixelsOf(form.grab().toImage(), area, red);
         QCOMPARE(reds, redAlone);
+    }
+
+    // A fixed-size label shows its characters whole: the same label in a taller box adds no ink.
+    void fixedLabelsShowTheirCharactersWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Label1", "Label8", "Label2", "Label3", "Label6", "Label9"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void fixedLabelsShowTheirCharactersWhole()
+    {
+        QFETCH(QString, name);
+        WindowFixture fixture;
+        TFormMain& form = fixture.open();
+        auto* label = form.findChild<QLabel*>(name);
+        QVERIFY(label);
+        constexpr int extra = 12;
+        const QRect area(inWindow(*label, {0, 0}), label->size() + QSize(0, extra));
+        // The pixels the label draws: where the window differs with the label hidden.
+        const auto ink = [&] {
+            const QImage shown = form.grab().toImage();
+            label->hide();
+            const QImage hidden = form.grab().toImage();
+            label->show();
+            QList<QPoint> points;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (shown.pixel(x, y) != hidden.pixel(x, y))
+                        points.append(QPoint(x, y));
+            return points;
+        };
+        const QList<QPoint> inBox = ink();
+        QVERIFY(!inBox.isEmpty());
+        label->resize(label->width(), label->height() + extra);
+        QCOMPARE(ink(), inBox);
     }
 
     void renderedColoursAtTellingPoints()
@@ -495,9 +535,9 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ReceiptApplication app(argc, argv);
+    TestApplication app(argc, argv);
     WindowLayoutTest test;
-    return QTest::qExec(&test, argc, argv);
+    return app.run(test, argc, argv);
 }
 
 #include "window_layout_test.moc"

@@ -1,18 +1,22 @@
 #include "app/ApplicationShell.h"
-#include "app/ReceiptApplication.h"
 #include "store/Connection.h"
 #include "store/Dataset.h"
-#include "tests/gui/window/WindowFixture.h"
+#include "tests/support/Clerk.h"
+#include "tests/support/ScopedFormatSettings.h"
+#include "tests/support/TestApplication.h"
+#include "tests/support/WindowFixture.h"
 #include "text/Failure.h"
-#include "text/FormatSettings.h"
 #include "widgets/DBGrid.h"
 #include "widgets/FlatEdit.h"
 #include "widgets/FlatSpeedButton.h"
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
+#include <dlfcn.h>
+#include <functional>
+#include <optional>
 
 namespace {
 const QString kConnectionBox = QStringLiteral("提示：数据库连接出错！");
@@ -34,6 +38,47 @@ void replaceFile(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// Closes the real modal box once a condition holds.
+std::function<bool()> closeBoxWhen(std::function<bool()> ready)
+{
+    return [ready = std::move(ready)] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || !ready())
+            return false;
+        box->close();
+        return true;
+    };
+}
+
+// Raises a failure from two places of the program's code.
+[[gnu::noinline]] void raiseHere()
+{
+    throw Failure(QStringLiteral("here"));
+}
+
+[[gnu::noinline]] void raiseThere()
+{
+    throw Failure(QStringLiteral("there"));
+}
+
+QString crashText(void (*raise)())
+{
+    RecordingDialogService dialogs;
+    ApplicationShell::createMainWindow(dialogs, QStringLiteral("Receipt"),
+                                       [raise]() -> std::unique_ptr<QWidget> {
+                                           raise();
+                                           return nullptr;
+                                       });
+    return dialogs.requests.value(0).text;
+}
+
+quintptr addressIn(const QString& crashText)
+{
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral(" at ([0-9A-F]{16})\\.")).match(crashText);
+    return match.hasMatch() ? match.captured(1).toULongLong(nullptr, 16) : 0;
+}
 } // namespace
 
 class WindowTest : public QObject
@@ -41,7 +86,8 @@ class WindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { setFormatSettings(FormatSettings()); }
+    void init() { m_conventions.emplace(); }
+    void cleanup() { m_conventions.reset(); }
 
     void normalStartShowsDateItemsAndRemarks()
     {
@@ -189,17 +235,72 @@ private slots:
         QCOMPARE(form.FlatEdit3->text(), QString(30, QChar(0x738B)));
     }
 
-    void savingRemarksWithoutADatabaseIsRefused()
+    void buttonsWithoutADatabaseReportTheClosedDataset_data()
     {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        const QString items = QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset.");
+        QTest::newRow("计算合计") << "FlatSpeedButton5" << items;
+        QTest::newRow("删除一行") << "FlatSpeedButton7" << items;
+        QTest::newRow("保存备注") << "FlatSpeedButton3"
+                                  << QStringLiteral(
+                                         "ADOQuery2: Cannot perform this operation on a closed dataset.");
+    }
+
+    void buttonsWithoutADatabaseReportTheClosedDataset()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, message);
         WindowFixture fixture;
         QFile::remove(fixture.database().path());
         TFormMain& form = fixture.open();
+        const QStringList fields = {form.FlatEdit6->text(), form.FlatEdit7->text(), form.FlatEdit8->text(),
+                                    form.FlatEdit3->text()};
         fixture.dialogs.requests.clear();
-        QTest::mouseClick(form.FlatSpeedButton3, Qt::LeftButton);
-        QCOMPARE(
-            fixture.dialogs.texts(),
-            QStringList{QStringLiteral("ADOQuery2: Cannot perform this operation on a closed dataset.")});
+        QTest::mouseClick(form.findChild<FlatSpeedButton*>(button), Qt::LeftButton);
+        QCOMPARE(fixture.errors(), QStringList{message});
+        QCOMPARE((QStringList{form.FlatEdit6->text(), form.FlatEdit7->text(), form.FlatEdit8->text(),
+                              form.FlatEdit3->text()}),
+                 fields);
         QVERIFY(!QFile::exists(fixture.database().path()));
+    }
+
+    void savingRemarksIntoAReadOnlyResultIsRefused()
+    {
+        WindowFixture fixture;
+        TFormMain& form = fixture.open();
+        form.ADOQuery2->close();
+        form.ADOQuery2->setSql(QStringLiteral("select 备注1, 备注2, 收银员 from beizhu"));
+        form.ADOQuery2->open();
+        form.FlatEdit3->setText(QStringLiteral("李老师"));
+        QTest::mouseClick(form.FlatSpeedButton3, Qt::LeftButton);
+        QCOMPARE(fixture.errors(),
+                 QStringList{QStringLiteral("ADOQuery2: Cannot modify a read-only dataset.")});
+        QCOMPARE(fixture.database().rows(QStringLiteral("SELECT 收银员 FROM beizhu")),
+                 QStringList{kInitialPayee});
+    }
+
+    // A save the database refuses leaves the row in editing; the next save sets the values again and posts.
+    void aRefusedSaveIsRetriedByTheNextOne()
+    {
+        WindowFixture fixture(databaseWith(
+            QStringLiteral("CREATE TABLE xiaoshou (品名 TEXT(50), 金额 CURRENCY);"
+                           "CREATE TABLE beizhu (备注1 TEXT(50), 备注2 TEXT(50), 收银员 TEXT(20) "
+                           "CHECK (length(收银员) > 0));"
+                           "INSERT INTO beizhu VALUES ('a', 'b', 'c')")));
+        TFormMain& form = fixture.open();
+        form.FlatEdit3->clear();
+        form.FlatEdit8->setText(QStringLiteral("新备注"));
+        QTest::mouseClick(form.FlatSpeedButton3, Qt::LeftButton);
+        QCOMPARE(fixture.errors(), QStringList{QStringLiteral("CHECK constraint failed: beizhu.")});
+        QCOMPARE(form.ADOQuery2->state(), Dataset::State::Edit);
+        QCOMPARE(fixture.database().rows(QStringLiteral("SELECT * FROM beizhu")), QStringList{"a|b|c"});
+        form.FlatEdit3->setText(QStringLiteral("王老师"));
+        QTest::mouseClick(form.FlatSpeedButton3, Qt::LeftButton);
+        QCOMPARE(fixture.errors().size(), 1);
+        QCOMPARE(form.ADOQuery2->state(), Dataset::State::Browse);
+        QCOMPARE(fixture.database().rows(QStringLiteral("SELECT * FROM beizhu")),
+                 QStringList{QStringLiteral("a|新备注|王老师")});
     }
 
     void clockRewritesTheDateOnlyWhenTheMinuteChanges()
@@ -219,6 +320,72 @@ private slots:
         form.FlatEdit2->setText(QStringLiteral("2023-01-01 00:00"));
         form.Timer1Timer();
         QCOMPARE(form.FlatEdit2->text(), QStringLiteral("2024-03-05 09:08"));
+        QVERIFY(fixture.dialogs.requests.isEmpty());
+    }
+
+    // The real timer: a tick that falls due while a modal box is open still rewrites the date.
+    void theClockTicksBehindAModalBox()
+    {
+        WindowFixture fixture;
+        TFormMain& form = fixture.open();
+        MessageBoxDialogService boxes;
+        fixture.dialogs.onShow = [&](const MessageBoxRequest& request) { boxes.show(request); };
+        fixture.clock = fixture.clock.addSecs(60);
+        const QString nextMinute = QStringLiteral("2024-03-05 09:08");
+        Clerk clerk(closeBoxWhen([&] { return form.FlatEdit2->text() == nextMinute; }));
+        form.ADOQuery2->close();
+        QTest::mouseClick(form.FlatSpeedButton3, Qt::LeftButton);
+        QCOMPARE(fixture.dialogs.requests.size(), 1);
+        QCOMPARE(form.FlatEdit2->text(), nextMinute);
+    }
+
+    // Showing the window again runs no second show step: nothing is reloaded and the focus stays put.
+    void theShowStepRunsOnce()
+    {
+        WindowFixture fixture;
+        fixture.database().execute(QStringLiteral("INSERT INTO xiaoshou VALUES ('学费', 300), ('餐费', 5)"));
+        TFormMain& form = fixture.open();
+        form.ADOQuery1->last();
+        form.FlatEdit8->setText(QStringLiteral("改过的备注"));
+        form.FlatEdit9->setFocus();
+        fixture.database().execute(QStringLiteral("INSERT INTO xiaoshou VALUES ('书费', 20)"));
+        fixture.clock = fixture.clock.addSecs(3600);
+        form.hide();
+        QVERIFY(showActive(form));
+        QCOMPARE(form.ADOQuery1->rowCount(), 2);
+        QCOMPARE(form.ADOQuery1->currentRow(), 1);
+        QCOMPARE(form.FlatEdit8->text(), QStringLiteral("改过的备注"));
+        QCOMPARE(form.focusWidget(), form.FlatEdit9);
+        QVERIFY(fixture.dialogs.requests.isEmpty());
+    }
+
+    // A whole receipt typed with the keys alone, through the window's own handlers, then totalled.
+    void aReceiptEnteredByKeys()
+    {
+        WindowFixture fixture;
+        TFormMain& form = fixture.open();
+        form.FlatEdit9->setFocus();
+        const auto type = [](const QString& text) {
+            for (const QChar c : text)
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        };
+        const auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+        type(QStringLiteral("张小明"));
+        key(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), form.DBGrid1);
+        type(QStringLiteral("学费"));
+        key(Qt::Key_Return);
+        type(QStringLiteral("300"));
+        key(Qt::Key_Tab);
+        type(QStringLiteral("餐费"));
+        key(Qt::Key_Return);
+        type(QStringLiteral("5"));
+        QTest::mouseClick(form.FlatSpeedButton5, Qt::LeftButton);
+        QCOMPARE(form.FlatEdit6->text(), QStringLiteral("305"));
+        QCOMPARE(form.FlatEdit9->text(), QStringLiteral("张小明"));
+        QCOMPARE(fixture.database().rows(QStringLiteral("SELECT * FROM xiaoshou")),
+                 (QStringList{QStringLiteral("学费|300"), QStringLiteral("餐费|5")}));
         QVERIFY(fixture.dialogs.requests.isEmpty());
     }
 
@@ -272,25 +439,11 @@ private slots:
         QCOMPARE(form.ADOQuery1->currentRow(), form.ADOQuery1->rowCount() - 1);
     }
 
-    void totalWithoutDatabaseKeepsTheField()
-    {
-        WindowFixture fixture;
-        QFile::remove(fixture.database().path());
-        TFormMain& form = fixture.open();
-        fixture.dialogs.requests.clear();
-        QTest::mouseClick(form.FlatSpeedButton5, Qt::LeftButton);
-        QTest::mouseClick(form.FlatSpeedButton7, Qt::LeftButton);
-        const QString closed =
-            QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset.");
-        QCOMPARE(fixture.dialogs.texts(), (QStringList{closed, closed}));
-        QCOMPARE(form.FlatEdit6->text(), QStringLiteral("168"));
-    }
-
     void totalUsesTheLocalesDecimalSeparator()
     {
         FormatSettings comma;
         comma.decimalSeparator = QStringLiteral(",");
-        setFormatSettings(comma);
+        m_conventions.emplace(comma);
         WindowFixture fixture;
         fixture.database().execute(QStringLiteral("INSERT INTO xiaoshou VALUES ('a', 10.25), ('b', 2)"));
         TFormMain& form = fixture.open();
@@ -388,13 +541,35 @@ private slots:
                            "properly installed\\.$"));
         QVERIFY2(text.match(dialogs.requests[0].text).hasMatch(), qPrintable(dialogs.requests[0].text));
     }
+
+    // The crash box's address locates the code that raised the failure: the same place gives the same
+    // address in every run, two places give two, and the address lies in the program's own code.
+    void theCrashBoxAddressLocatesWhereTheFailureWasRaised()
+    {
+        const quintptr here = addressIn(crashText(raiseHere));
+        const quintptr there = addressIn(crashText(raiseThere));
+        QVERIFY(here != 0 && there != 0);
+        QCOMPARE(addressIn(crashText(raiseHere)), here);
+        QVERIFY(here != there);
+        Dl_info program{};
+        QVERIFY(dladdr(reinterpret_cast<void*>(&raiseHere), &program) != 0);
+        const auto base = reinterpret_cast<quintptr>(program.dli_fbase);
+        for (const quintptr offset : {here, there}) {
+            Dl_info module{};
+            QVERIFY(dladdr(reinterpret_cast<void*>(base + offset), &module) != 0);
+            QCOMPARE(QString::fromLocal8Bit(module.dli_fname), QString::fromLocal8Bit(program.dli_fname));
+        }
+    }
+
+private:
+    std::optional<ScopedFormatSettings> m_conventions;
 };
 
 int main(int argc, char** argv)
 {
-    ReceiptApplication app(argc, argv);
+    TestApplication app(argc, argv);
     WindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return app.run(test, argc, argv);
 }
 
 #include "window_test.moc"

@@ -16,11 +16,14 @@ public:
     explicit WindowFixture(std::unique_ptr<TestDatabase> database = std::make_unique<TestDatabase>());
     ~WindowFixture();
 
-    // Creates the window (the create step runs) and, unless told not to, shows it and waits until active.
+    // Creates the window (the create step runs) and, unless told not to, shows it and waits until active;
+    // a window that does not become active fails the running test there.
     TFormMain& open(bool show = true);
     TFormMain& form() { return *m_form; }
     TestDatabase& database() { return *m_database; }
     QString executablePath() const;
+    // The texts of the error boxes shown so far.
+    QStringList errors() const;
 
     RecordingDialogService dialogs;
     QDateTime clock{QDate(2024, 3, 5), QTime(9, 7, 30)};
@@ -32,3 +35,7 @@ private:
     std::unique_ptr<TestDatabase> m_database;
     std::unique_ptr<TFormMain> m_form;
 };
+
+// Shows a window and waits until it is the active one; a window that does not become active fails the
+// running test there, rather than at a later, puzzling check of the focus.
+bool showActive(QWidget& window);

@@ -1,4 +1,4 @@
-#include "tests/gui/window/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
 #include "app/ApplicationShell.h"
 #include "text/FailureReport.h"
@@ -23,6 +23,15 @@ QString WindowFixture::executablePath() const
     return QDir(m_database->folder()).filePath(QStringLiteral("Receipt"));
 }
 
+QStringList WindowFixture::errors() const
+{
+    QStringList result;
+    for (const MessageBoxRequest& request : dialogs.requests)
+        if (request.icon == MessageBoxRequest::Icon::Error)
+            result.append(request.text);
+    return result;
+}
+
 TFormMain& WindowFixture::open(bool show)
 {
     TFormMain::Services services;
@@ -33,11 +42,17 @@ TFormMain& WindowFixture::open(bool show)
     services.printDevices = printDevices;
     services.applicationTitle = QStringLiteral("Receipt");
     m_form = std::make_unique<TFormMain>(services);
-    if (show) {
-        m_form->show();
-        m_form->activateWindow();
-        if (!QTest::qWaitForWindowActive(m_form.get()))
-            qWarning("the window did not become active");
-    }
+    if (show)
+        showActive(*m_form);
     return *m_form;
+}
+
+bool showActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    if (QTest::qWaitForWindowActive(&window))
+        return true;
+    QTest::qFail("the window did not become active", __FILE__, __LINE__);
+    return false;
 }
