@@ -49,7 +49,7 @@ grep -qF './usr/lib/receipt/data.mdb -> /var/lib/receipt/data.mdb' "$work/listin
 
 # Dependencies: the shared libraries' packages, and what the program loads without linking it.
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6printsupport6 libsqlcipher0 libcups2 libc6 qt6-qpa-plugins fonts-noto-cjk \
+for package in libqt6widgets6 libqt6gui6 libsqlcipher0 libcups2 libc6 qt6-qpa-plugins fonts-noto-cjk \
     passwd; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
