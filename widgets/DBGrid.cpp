@@ -486,7 +486,7 @@ void DBGrid::moveToShownRow(bool top)
 {
     // Ending the row's editing may drop a new row, which changes the rows shown.
     m_dataset->moveBy(0);
-    scrollToCurrentCell();
+    settleCurrentCell();
     const int first = std::max(rowAt(0), 0);
     const int row = top ? first : first + fullyShownRows() - 1;
     m_dataset->moveTo(std::min(row, m_dataset->rowCount() - 1));
@@ -574,7 +574,7 @@ void DBGrid::openCellEditor(Caret caret)
 {
     if (!m_editor) {
         // An editor placed outside the rows shown would be hidden, and its focus lost with it.
-        scrollToCurrentCell();
+        settleCurrentCell();
         const QModelIndex index = currentCell();
         if (!index.isValid() || !index.flags().testFlag(Qt::ItemIsEditable))
             return;
@@ -613,29 +613,41 @@ void DBGrid::syncCurrentCell()
     const QModelIndex target = currentCell();
     if (m_editor && QModelIndex(m_editorIndex) != target)
         closeCellEditor();
-    if (target.isValid())
-        scheduleScroll();
-    if (selectionModel()->currentIndex() != target)
-        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    scheduleSettle();
     m_indicators->viewport()->update();
 }
 
-// Scrolling after every move of a walk through the rows (a total, a print) would shift the picture once a
-// row; the view scrolls once instead, when the event loop comes back and before it paints.
-void DBGrid::scheduleScroll()
+// Following every move of a walk through the rows (a total, a print) would shift the picture once a row and
+// cost the view's selection bookkeeping a hundred times the walk itself; the highlight and the scrolling
+// follow once instead, when the event loop comes back and before it paints, or when the grid's own key
+// handling ends.
+void DBGrid::scheduleSettle()
 {
-    if (std::exchange(m_scrollPending, true))
+    if (std::exchange(m_settlePending, true))
         return;
-    QMetaObject::invokeMethod(this, &DBGrid::scrollToCurrentCell, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &DBGrid::settleCurrentCell, Qt::QueuedConnection);
 }
 
-void DBGrid::scrollToCurrentCell()
+void DBGrid::settleCurrentCell()
 {
-    if (!std::exchange(m_scrollPending, false))
+    if (!std::exchange(m_settlePending, false))
         return;
-    const QModelIndex cell = currentCell();
-    if (cell.isValid())
+    selectCurrentCell();
+    if (const QModelIndex cell = currentCell(); cell.isValid())
         scrollTo(cell);
+}
+
+void DBGrid::selectCurrentCell()
+{
+    const QModelIndex cell = currentCell();
+    if (selectionModel()->currentIndex() != cell)
+        selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+}
+
+void DBGrid::handleKey(QKeyEvent& event)
+{
+    runGuarded([&] { processKey(event); });
+    selectCurrentCell();
 }
 
 void DBGrid::datasetStateChanged()
@@ -678,7 +690,7 @@ bool DBGrid::event(QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            runGuarded([&] { processKey(*key); });
+            handleKey(*key);
             return true;
         }
     }
@@ -697,7 +709,7 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
         return QTableView::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
-        runGuarded([&] { processKey(*static_cast<QKeyEvent*>(event)); });
+        handleKey(*static_cast<QKeyEvent*>(event));
         return true;
     case QEvent::InputMethod:
         runGuarded([&] { applyInputMethod(*static_cast<QInputMethodEvent*>(event)); });
@@ -720,7 +732,7 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
-    runGuarded([&] { processKey(*event); });
+    handleKey(*event);
 }
 
 void DBGrid::inputMethodEvent(QInputMethodEvent* event)
@@ -748,6 +760,7 @@ void DBGrid::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     runGuarded([&] { moveToClickedCell(*event); });
+    selectCurrentCell();
 }
 
 void DBGrid::moveToClickedCell(const QMouseEvent& event)
@@ -755,7 +768,7 @@ void DBGrid::moveToClickedCell(const QMouseEvent& event)
     Dataset* dataset = activeDataset();
     if (!dataset || event.button() != Qt::LeftButton)
         return;
-    scrollToCurrentCell();
+    settleCurrentCell();
     // Persistent: ending the row's editing may drop a new row above the one clicked.
     const QPersistentModelIndex clicked(indexAt(event.position().toPoint()));
     if (!clicked.isValid())

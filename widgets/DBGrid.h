@@ -111,8 +111,10 @@ private:
     void openCellEditor(Caret caret);
     void closeCellEditor();
     void syncCurrentCell();
-    void scheduleScroll();
-    void scrollToCurrentCell();
+    void scheduleSettle();
+    void settleCurrentCell();
+    void selectCurrentCell();
+    void handleKey(QKeyEvent& event);
     void datasetStateChanged();
     void updateMetrics();
     int fullyShownRows() const;
@@ -131,5 +133,5 @@ private:
     QPersistentModelIndex m_editorIndex;
     int m_column = 0;
     bool m_cellChanged = false;
-    bool m_scrollPending = false;
+    bool m_settlePending = false;
 };

@@ -453,6 +453,25 @@ private slots:
         QVERIFY(host.grid->rowAt(host.grid->viewport()->height() - 1) >= 39 - 1);
     }
 
+    void theHighlightAndTheViewFollowAWalkOfTheListOnceTheEventLoopComesBack()
+    {
+        GridHost host;
+        QStringList rows;
+        for (int i = 0; i < 40; ++i)
+            rows.append(QStringLiteral("r%1|%1").arg(i));
+        host.addRows(rows);
+        host.open();
+        host.press(QStringLiteral("Right"));
+        // The total walks the whole list and leaves it on its last row.
+        host.form.FlatSpeedButton5Click();
+        QCOMPARE(host.items.currentRow(), 39);
+        QCoreApplication::processEvents();
+        QCOMPARE(host.grid->currentIndex(), host.grid->model()->index(39, 1));
+        QVERIFY(host.grid->rowAt(host.grid->viewport()->height() - 1) >= 39 - 1);
+        host.press(QStringLiteral("Up"));
+        QCOMPARE(host.grid->currentIndex(), host.grid->model()->index(38, 1));
+    }
+
     void inputMethodTextCountsAsTyped()
     {
         GridHost host;
