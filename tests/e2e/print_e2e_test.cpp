@@ -1,4 +1,3 @@
-#include "app/ReceiptApplication.h"
 #include "printing/CupsPrintSystem.h"
 #include "printing/QueueDevices.h"
 #include "printing/ReceiptPrinter.h"
@@ -6,10 +5,12 @@
 #include "receipt/ReceiptPrinting.h"
 #include "store/Dataset.h"
 #include "tests/e2e/CupsSandbox.h"
+#include "tests/e2e/SandboxedTests.h"
 #include "tests/support/DirectPicture.h"
 #include "tests/support/EscPosReader.h"
 #include "tests/support/GTestQt.h"
 #include "tests/support/SampleReceipt.h"
+#include "tests/support/TestApplication.h"
 #include "tests/support/WindowFixture.h"
 #include "text/Failure.h"
 #include "text/FormatSettings.h"
@@ -26,7 +27,6 @@
 #include <cups/ipp.h>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <optional>
 
 namespace {
@@ -512,17 +512,5 @@ TEST_F(PrintThroughCups, RawQueueGetsTheSamePageAsEscPosRaster)
 
 int main(int argc, char** argv)
 {
-    testing::InitGoogleTest(&argc, argv);
-    if (!CupsSandbox::runningAsRoot()) {
-        std::cout << "SKIPPED: the end-to-end print tests start a cupsd of their own, which needs root.\n";
-        return 77;
-    }
-    CupsSandbox cups;
-    if (const QString problem = cups.start(); !problem.isEmpty()) {
-        std::cerr << "cannot start the CUPS sandbox: " << problem.toStdString() << '\n';
-        return 1;
-    }
-    sandbox = &cups;
-    ReceiptApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    return runSandboxedTests<TestApplication>(argc, argv, "the end-to-end print tests", sandbox);
 }

@@ -3,6 +3,7 @@
 #include "receipt/ReceiptPrinting.h"
 #include "receipt/TPrinterLineOutput.h"
 #include "tests/e2e/CupsSandbox.h"
+#include "tests/e2e/SandboxedTests.h"
 #include "tests/support/EscPosReader.h"
 #include "tests/support/GTestQt.h"
 
@@ -13,7 +14,6 @@
 #include <QThread>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
-#include <iostream>
 
 // The sandbox's raw queue hands a job's bytes on unchanged, as a USB receipt printer receives them, and
 // leaves the driver queue the default.
@@ -82,17 +82,5 @@ TEST(RawQueue, LeavesTheDriverQueueTheDefault)
 
 int main(int argc, char** argv)
 {
-    testing::InitGoogleTest(&argc, argv);
-    if (!CupsSandbox::runningAsRoot()) {
-        std::cout << "SKIPPED: the raw queue test starts a cupsd of its own, which needs root.\n";
-        return 77;
-    }
-    CupsSandbox cups;
-    if (const QString problem = cups.start(); !problem.isEmpty()) {
-        std::cerr << "cannot start the CUPS sandbox: " << problem.toStdString() << '\n';
-        return 1;
-    }
-    sandbox = &cups;
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    return runSandboxedTests<QGuiApplication>(argc, argv, "the raw queue tests", sandbox);
 }

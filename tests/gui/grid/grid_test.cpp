@@ -47,6 +47,15 @@ void verifyState(const GridHost& host)
     QVERIFY2(host.hasFocus(), "the keys moved the focus out of the grid");
 }
 
+// Rows "r0|0", "r1|1", ...: more than the grid shows at once.
+QStringList numberedRows(int count)
+{
+    QStringList rows;
+    for (int i = 0; i < count; ++i)
+        rows.append(QStringLiteral("r%1|%1").arg(i));
+    return rows;
+}
+
 QStringList list(std::initializer_list<const char*> rows)
 {
     QStringList result;
@@ -429,10 +438,7 @@ private slots:
     void pagesMoveByTheRowsShownAndAddNone()
     {
         GridHost host;
-        QStringList rows;
-        for (int i = 0; i < 40; ++i)
-            rows.append(QStringLiteral("r%1|%1").arg(i));
-        host.addRows(rows);
+        host.addRows(numberedRows(40));
         host.open();
         const int page = host.grid->viewport()->height() / host.grid->verticalHeader()->defaultSectionSize();
         QVERIFY(page > 1 && page < 20);
@@ -456,10 +462,7 @@ private slots:
     void theHighlightAndTheViewFollowAWalkOfTheListOnceTheEventLoopComesBack()
     {
         GridHost host;
-        QStringList rows;
-        for (int i = 0; i < 40; ++i)
-            rows.append(QStringLiteral("r%1|%1").arg(i));
-        host.addRows(rows);
+        host.addRows(numberedRows(40));
         host.open();
         host.press(QStringLiteral("Right"));
         // The total walks the whole list and leaves it on its last row.

@@ -1,7 +1,7 @@
-#include "app/ReceiptApplication.h"
 #include "store/Dataset.h"
 #include "tests/support/RecordingPrintDevice.h"
 #include "tests/support/RecordingPrintSystem.h"
+#include "tests/support/TestApplication.h"
 #include "tests/support/WindowFixture.h"
 #include "text/Failure.h"
 #include "text/FormatSettings.h"
@@ -334,9 +334,9 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ReceiptApplication app(argc, argv);
+    TestApplication app(argc, argv);
     PrintTest test;
-    return QTest::qExec(&test, argc, argv);
+    return app.run(test, argc, argv);
 }
 
 #include "print_test.moc"
