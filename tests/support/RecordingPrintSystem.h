@@ -26,7 +26,12 @@ public:
         return int(submitted.size());
     }
 
-    JobStatus jobStatus(const PrinterQueue&, int) override { return status; }
+    JobStatus jobStatus(const PrinterQueue&, int) override
+    {
+        if (statusFailure)
+            throw Failure(*statusFailure, QStringLiteral("EPrinter"));
+        return status;
+    }
     void cancelJob(const PrinterQueue&, int job) override { canceled.append(job); }
 
     PrinterQueue printer = [] {
@@ -36,6 +41,7 @@ public:
     }();
     std::optional<QString> queueFailure;
     std::optional<QString> submitFailure;
+    std::optional<QString> statusFailure;
     JobStatus status{JobStatus::State::Completed, {}, {}};
     QList<JobDocument> submitted;
     QList<int> canceled;

@@ -297,6 +297,13 @@ private slots:
             << QStringLiteral(
                    "提示：打印机“POS58”没有打出小票：打印任务被停止（No such file），请处理后重打!")
             << true << true;
+        // The job was taken, but whether it printed cannot be known: the clerk is sent to the printer.
+        QTest::newRow("print system gone after the job")
+            << std::function<void(RecordingPrintSystem&)>([](RecordingPrintSystem& system) {
+                   system.statusFailure = QStringLiteral("提示：连接不上打印系统，小票没有打印!");
+               })
+            << QStringLiteral("提示：打印系统没有响应，不能确认打印机“POS58”是否打出了小票，请查看打印机!")
+            << true << false;
     }
 
     void printSystemFaultsAreToldAndTheNextClickPrints()
